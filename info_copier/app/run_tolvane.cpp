@@ -1,0 +1,105 @@
+#include "app/run_tolvane.h"
+
+#include <cstring>
+
+#include "app/command_line.h"
+#include "app/messages.h"
+#include "app/parameters.h"
+#include "platform/console.h"
+#include "platform/file.h"
+#include "rpls/file_kind.h"
+#include "rpls/patch_destination.h"
+#include "rpls/read_rpls_info.h"
+#include "rpls/whole_file.h"
+#include "ts/read_ts_info.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kFailure = 1;
+constexpr int kSuccess = 0;
+
+int failWith(const char* format, const char* name) {
+    platform::print(format, name);
+    return kFailure;
+}
+
+bool report(const char* format, const char* name) {
+    platform::print(format, name);
+    return false;
+}
+
+// Fills the record from the source file. Answers false after printing the message.
+bool readSource(const char* name, int readStartPercent, rpls::ProgramInfo& info, bool& sourceHasExtText) {
+    platform::File source;
+    if (!source.openExisting(name, platform::Access::Read, true)) return report(msg::kSourceOpenFailed, name);
+    const rpls::FileKind kind = rpls::detectFileKind(source);
+    switch (kind) {
+        case rpls::FileKind::NotRecognised:
+            return report(msg::kSourceNotRecognised, name);
+        case rpls::FileKind::Rpls:
+            switch (rpls::readRplsInfo(source, info)) {
+                case rpls::RplsReadResult::WithExtText: sourceHasExtText = true; return true;
+                case rpls::RplsReadResult::WithoutExtText: sourceHasExtText = false; return true;
+                case rpls::RplsReadResult::AllocationFailed: return report(msg::kReadBufferAllocationFailed, name);
+                case rpls::RplsReadResult::ReadFailed: return report(msg::kSourceReadFailed, name);
+            }
+            return false;
+        case rpls::FileKind::Ts188:
+        case rpls::FileKind::Ts192:
+            if (!ts::readTsInfo(info, source, static_cast<int>(kind), readStartPercent)) {
+                return report(msg::kNoProgrammeInfo, name);
+            }
+            return true;
+    }
+    return false;
+}
+
+int patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const OptionFlags& flags,
+                         bool sourceHasExtText) {
+    platform::File destination;
+    if (!destination.openExisting(name, platform::Access::ReadWrite, true)) return failWith(msg::kDestinationOpenFailed, name);
+    if (rpls::detectFileKind(destination) != rpls::FileKind::Rpls) return failWith(msg::kDestinationNotRpls, name);
+
+    rpls::WholeFile image;
+    switch (image.load(destination)) {
+        case rpls::WholeFile::Status::Ok: break;
+        case rpls::WholeFile::Status::AllocationFailed: return failWith(msg::kBufferAllocationFailed, name);
+        case rpls::WholeFile::Status::ReadFailed: return failWith(msg::kDestinationReadFailed, name);
+    }
+    // A file too short for the fixed fields, or whose private block the patch would write
+    // past the end of, is refused before anything is written.
+    if (!rpls::isPatchableImage(image.view())) return failWith(msg::kDestinationNotRpls, name);
+
+    rpls::patchDestination(image.view(), info, flags, sourceHasExtText);
+
+    if (!image.store(destination)) return failWith(msg::kSaveFailed, name);
+    platform::print("%s", msg::kDone);
+    return kSuccess;
+}
+
+}  // namespace
+
+int runTolvane(int argc, const char* const* argv) {
+    if (argc <= 1) {
+        platform::print("%s", msg::kBanner);
+        return kFailure;
+    }
+    OptionFlags flags;
+    ArgumentSlots slots;
+    if (!parseCommandLine(argc, argv, flags, slots)) return kFailure;
+
+    static rpls::ProgramInfo info;
+    std::memset(&info, 0, sizeof info);
+    bool sourceHasExtText = true;
+
+    if (slots.sourceArg == 0) {
+        if (!applyParameters(info, slots, argv, flags)) return kFailure;
+    } else if (!readSource(argv[slots.sourceArg], slots.readStartPercent, info, sourceHasExtText)) {
+        return kFailure;
+    }
+    return patchDestinationFile(argv[slots.destinationArg], info, flags, sourceHasExtText);
+}
+
+}  // namespace app
