@@ -12,4 +12,8 @@ namespace platform {
 // `capacity` units. Nothing is terminated.
 std::int64_t utf8ToUtf16(const char* text, char16_t* out, std::size_t capacity);
 
+// Converts UTF-16 units into UTF-8 for the console. A lone surrogate becomes U+FFFD. Stops
+// before a character that would not fit in `capacity` bytes; answers the bytes written.
+std::size_t utf16ToUtf8(const char16_t* units, std::size_t count, char* out, std::size_t capacity);
+
 }  // namespace platform

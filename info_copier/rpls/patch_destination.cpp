@@ -29,8 +29,11 @@ void patchTextArea0108(ByteView image, const PrivateBlock& block, const ProgramI
         std::memcpy(work, info.textLengthField, 2);
         std::memcpy(work + 2, info.text, v);
     } else {
+        // The stored length is written back clamped, so that it matches the bytes kept.
         v = currentLength;
-        image.copyOut(kTextAreaPos, v + 2, work);
+        work[0] = static_cast<std::uint8_t>(v >> 8);
+        work[1] = static_cast<std::uint8_t>(v);
+        image.copyOut(kTextPos, v, work + 2);
     }
 
     const std::uint64_t extLengthPos = std::uint64_t{block.offset} + kBlock0108ExtTextLengthPos;

@@ -1,0 +1,119 @@
+#include "rpls/rpls_fixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace fixture {
+
+namespace {
+
+void put16(std::vector<std::uint8_t>& image, std::size_t at, std::uint16_t v) {
+    image[at] = static_cast<std::uint8_t>(v >> 8);
+    image[at + 1] = static_cast<std::uint8_t>(v);
+}
+
+void put32(std::vector<std::uint8_t>& image, std::size_t at, std::uint32_t v) {
+    put16(image, at, static_cast<std::uint16_t>(v >> 16));
+    put16(image, at + 2, static_cast<std::uint16_t>(v));
+}
+
+void putBytes(std::vector<std::uint8_t>& image, std::size_t at, const std::vector<std::uint8_t>& bytes,
+              std::size_t capacity) {
+    std::copy_n(bytes.begin(), std::min(bytes.size(), capacity), image.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+std::uint8_t swapNibbles(std::uint8_t v) { return static_cast<std::uint8_t>((v << 4) | (v >> 4)); }
+
+}  // namespace
+
+std::vector<std::uint8_t> buildRpls(const RplsSpec& spec) {
+    const bool hasBlock = spec.layout != BlockLayout::None;
+    std::size_t size = std::max<std::size_t>(spec.fileSize, 1546);
+    if (hasBlock) size = std::max<std::size_t>(size, std::size_t{spec.blockOffset} + 0x100);
+    std::vector<std::uint8_t> image(size, spec.filler);
+
+    std::copy_n("PLST", 4, image.begin());
+    put32(image, 16, hasBlock ? spec.blockOffset : 0);
+    image[48] = spec.zone;
+    std::copy_n(spec.date, 4, image.begin() + 50);
+    std::copy_n(spec.startTime, 3, image.begin() + 54);
+    std::copy_n(spec.duration, 3, image.begin() + 57);
+    std::copy_n(spec.codePair, 4, image.begin() + 60);
+    put16(image, 64, spec.channelNumber);
+    image[67] = static_cast<std::uint8_t>(std::min<std::size_t>(spec.channelName.size(), 20));
+    std::fill_n(image.begin() + 68, 20, 0);
+    putBytes(image, 68, spec.channelName, 20);
+    image[88] = static_cast<std::uint8_t>(std::min<std::size_t>(spec.title.size(), 255));
+    std::fill_n(image.begin() + 89, 255, 0);
+    putBytes(image, 89, spec.title, 255);
+
+    // Text area: description, then (layout 0x0108) the extended text right behind it.
+    std::fill_n(image.begin() + 344, 1202, 0);
+    const std::size_t textLength = std::min<std::size_t>(spec.text.size(), 1200);
+    put16(image, 344, static_cast<std::uint16_t>(textLength));
+    putBytes(image, 346, spec.text, textLength);
+    std::size_t extLength = 0;
+    if (spec.layout == BlockLayout::Layout0108) {
+        extLength = std::min<std::size_t>(spec.extText.size(), 1200 - textLength);
+        putBytes(image, 346 + textLength, spec.extText, extLength);
+    }
+
+    if (!hasBlock) return image;
+    const std::size_t b = spec.blockOffset;
+    std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(b), 0x100, 0);
+    switch (spec.layout) {
+        case BlockLayout::Layout0108: {
+            put16(image, b + 12, 0x0108);
+            for (int i = 0; i < 3; ++i) {
+                image[b + 28 + 4 * i] = spec.genres[i].present ? 1 : 0;
+                image[b + 29 + 4 * i] = spec.genres[i].present ? spec.genres[i].value : 0;
+            }
+            put16(image, b + 56, static_cast<std::uint16_t>(extLength));
+            unsigned sum = 0;
+            for (std::size_t i = 346; i < 1546; ++i) sum += image[i];
+            image[b + 58] = static_cast<std::uint8_t>(sum);
+            break;
+        }
+        case BlockLayout::Layout0103: {
+            put16(image, b + 12, 0x0103);
+            put16(image, b + 168, spec.privateCode);
+            static constexpr std::uint8_t kCountCodes[4] = {0xEA, 0xE9, 0xE5, 0xD5};
+            int count = 0;
+            while (count < 3 && spec.genres[count].present) ++count;
+            image[b + 176] = kCountCodes[count];
+            for (int i = 0; i < 3; ++i) {
+                image[b + 179 - i] = i < count ? swapNibbles(spec.genres[i].value) : 0xFF;
+            }
+            break;
+        }
+        case BlockLayout::Unknown:
+            put16(image, b + 12, 0x0200);
+            break;
+        case BlockLayout::None:
+            break;
+    }
+    return image;
+}
+
+std::vector<std::uint8_t> kanjiFromEucJp(const std::string& eucJp) {
+    std::vector<std::uint8_t> out;
+    out.reserve(eucJp.size());
+    for (unsigned char c : eucJp) out.push_back(static_cast<std::uint8_t>(c & 0x7F));
+    return out;
+}
+
+bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+}  // namespace fixture

@@ -1,0 +1,48 @@
+// Builds RPLS playlist images with chosen field values, for tests and the demo.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fixture {
+
+enum class BlockLayout { None, Layout0108, Layout0103, Unknown };
+
+struct Genre {
+    bool present = false;
+    std::uint8_t value = 0;
+};
+
+struct RplsSpec {
+    BlockLayout layout = BlockLayout::Layout0108;
+    std::uint32_t blockOffset = 0x800;  // used with a private block
+    std::uint32_t fileSize = 0x800 + 0x200;  // grown when a block would not fit
+    std::uint8_t zone = 0x12;
+    std::uint8_t date[4] = {0x20, 0x24, 0x01, 0x31};
+    std::uint8_t startTime[3] = {0x21, 0x00, 0x00};
+    std::uint8_t duration[3] = {0x00, 0x54, 0x00};
+    std::uint8_t codePair[4] = {0x00, 0x01, 0x00, 0x02};
+    std::uint16_t channelNumber = 0x0101;
+    std::vector<std::uint8_t> channelName;  // ARIB-coded
+    std::vector<std::uint8_t> title;
+    std::vector<std::uint8_t> text;
+    std::vector<std::uint8_t> extText;      // layout 0x0108 only
+    std::uint16_t privateCode = 0;          // layout 0x0103 only
+    Genre genres[3];
+    // Filler for every byte the tool must carry through unchanged.
+    std::uint8_t filler = 0xA5;
+};
+
+// The image: magic, fields, text area (description + extended text in layout 0x0108, with
+// its checksum), private block; untouched bytes hold `filler`.
+std::vector<std::uint8_t> buildRpls(const RplsSpec& spec);
+
+// ARIB 8-unit code for JIS X 0208 text written in EUC-JP bytes: each two-byte character
+// becomes its GL form in the default kanji set (G0 invoked into GL).
+std::vector<std::uint8_t> kanjiFromEucJp(const std::string& eucJp);
+
+bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+
+}  // namespace fixture
