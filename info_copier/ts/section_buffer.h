@@ -1,0 +1,34 @@
+// Sizes and header fields shared by everything that handles PSI/SI sections.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "rpls/byte_view.h"
+
+namespace ts {
+
+// A section buffer: far larger than any section (at most 4098 bytes with a 12-bit length),
+// zero behind the section it holds.
+inline constexpr std::size_t kSectionBufferSize = 65536;
+using SectionBuffer = std::array<std::uint8_t, kSectionBufferSize>;
+
+// Reads outside the buffer give zero, so offsets built from hostile lengths stay harmless.
+using SectionView = rpls::ConstByteView;
+
+inline SectionView viewOf(std::span<const std::uint8_t> section) { return SectionView(section.data(), section.size()); }
+
+inline int sectionLength(const SectionView& section) { return section.be16(1) & 0x0FFF; }
+// The whole section: header, body and CRC_32.
+inline int wholeSectionLength(const SectionView& section) { return sectionLength(section) + 3; }
+
+// Up to `length` bytes from `offset`, cut at the end of the view.
+inline std::span<const std::uint8_t> boundedBytes(const SectionView& view, std::uint64_t offset, std::uint64_t length) {
+    if (offset >= view.size()) return {};
+    const std::uint64_t room = view.size() - offset;
+    return {view.data() + offset, static_cast<std::size_t>(length < room ? length : room)};
+}
+
+}  // namespace ts

@@ -1,0 +1,33 @@
+// Gathers one PID's section from the chunks that the packet walk cuts out of TS payloads.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "ts/section_buffer.h"
+
+namespace ts {
+
+enum class ChunkKind { Begin, Continuation };
+
+class SectionCollector {
+public:
+    void reset() {
+        collecting_ = false;
+        collected_ = 0;
+    }
+
+    // Takes one chunk. Answers the whole section (header through CRC_32) once it is complete,
+    // an empty span otherwise. A completed section ends the collection either way: the caller
+    // accepts it or drops it, and the next section starts with a beginning chunk.
+    std::span<const std::uint8_t> add(std::span<const std::uint8_t> chunk, ChunkKind kind);
+
+    bool collecting() const { return collecting_; }
+
+private:
+    bool collecting_ = false;
+    int collected_ = 0;
+    SectionBuffer buffer_;
+};
+
+}  // namespace ts
