@@ -1,0 +1,50 @@
+// The messages of KORVET, as printed (UTF-8).
+#pragma once
+
+namespace korvet::msg {
+
+inline constexpr const char* kBanner = "\nKORVET TS converter version 2.2 (32bit)\n";
+
+// Command line.
+inline constexpr const char* kBadSwitch = "無効なスイッチが指定されました.\n";
+inline constexpr const char* kBadPcrPidArgument = "-tオプションの引数が異常です.\n";
+inline constexpr const char* kBadReadBlocksArgument = "-vオプションの引数が異常です.\n";
+inline constexpr const char* kTooManyArguments = "パラメータが多すぎます.\n";
+inline constexpr const char* kTooFewArguments = "パラメータが足りません.\n";
+inline constexpr const char* kDuplicateConversion = "変換オプション -r, -f, -b, -n の重複指定です.\n";
+
+// Conversion run.
+inline constexpr const char* kStarting = " 変換を開始します.\n";
+inline constexpr const char* kPcrPid = "PCR_PID : 0x%.4X\n";
+inline constexpr const char* kProgressStart = "変換中(0%%).\r";
+inline constexpr const char* kProgress = "変換中(%d%%).    \r";
+inline constexpr const char* kPcrLost = "PCRパケットを検出できません.変換を中止します.\n";
+inline constexpr const char* kPcrLostHint = "PCR_PIDが間違っているか、途中でPCR_PIDが変わった可能性があります.\n";
+inline constexpr const char* kFinished = "ファイル終端まで正常に変換しました.(%d sec.)\n";
+inline constexpr const char* kTotalRead = "total read  %lld bytes.\n";
+inline constexpr const char* kTotalWrite = "total write %lld bytes.\n";
+
+// PAT/PMT discovery.
+inline constexpr const char* kNoPat =
+    "PATパケットを検出できませんでした.\nTSファイルのパケットサイズ(188/192)を再確認して下さい.\n";
+inline constexpr const char* kNoPmtPid =
+    "PATから有効なPMT_PIDを検出できませんでした.\n正常なTSファイルでは無い可能性があります.\n";
+inline constexpr const char* kNoPmt =
+    "有効なPMTパケットを検出できませんでした.\n表示されているPMT_PIDが正しいか確認して下さい. PMT_PID : 0x%.4X\n";
+
+// File input.
+inline constexpr const char* kInputOpenFailed = "読み込みファイルを開くのに失敗しました.\n";
+inline constexpr const char* kReadBufferFailed = "読み込みバッファメモリの確保に失敗しました.\n";
+inline constexpr const char* kEmptyInput = "データ読み込み中にエラーが発生しました.(データ範囲外の読み込み)\n";
+inline constexpr const char* kReadFailed = "データ読み込み中にエラーが発生しました.\n";
+inline constexpr const char* kRemovedBytes = "%lldバイトの不正なデータを削除しました.\n";
+
+// File output.
+inline constexpr const char* kOutputCreateFailed = "保存先ファイルを作成するのに失敗しました.\n";
+inline constexpr const char* kOutputReopenFailed = "保存先ファイルを開くのに失敗しました.\n";
+inline constexpr const char* kWriteBufferFailed = "書き込みバッファメモリの確保に失敗しました.\n";
+inline constexpr const char* kWriteFailed = "データ書き込み中にエラーが発生しました.\n";
+inline constexpr const char* kRingOverflow =
+    "データ書き込み用バッファメモリがオーバーフローしました.\n変換を中止します.\n";
+
+}  // namespace korvet::msg

@@ -1,0 +1,161 @@
+#include "app/run_korvet.h"
+
+#include "app/command_line.h"
+#include "app/conversion.h"
+#include "app/messages.h"
+#include "app/progress.h"
+#include "io/packet_reader.h"
+#include "io/packet_writer.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "psi/discover_pcr_pid.h"
+#include "stamp/header_converter.h"
+#include "stamp/pcr_timestamper.h"
+
+#include <array>
+#include <cstring>
+#include <optional>
+
+namespace korvet {
+
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFailure = 1;
+
+// Trace character of each timestamper event under -d; 0 prints nothing.
+constexpr std::array<char, 9> kTraceCharacters{0, 0, 'O', 0, 'S', '/', '-', '.', '*'};
+
+struct Run {
+    const ConversionInfo& info;
+    const ConvertOptions& options;
+    PacketReader& reader;
+    PacketWriter& writer;
+    std::optional<HeaderConverter>& converter;
+    std::optional<PcrTimestamper>& timestamper;
+};
+
+bool findPcrPid(PacketReader& reader, const ConvertOptions& options, const ConvertArgs& args,
+                std::uint32_t& pcrPid) {
+    // Resynchronisation while looking for the tables stays silent.
+    reader.setReportRemoved(false);
+    if (!reader.rewind()) return false;
+    if (options.pcrPidGiven) {
+        pcrPid = static_cast<std::uint32_t>(args.pcrPid);
+    } else {
+        PsiInfo psi;
+        if (!discoverPcrPid(reader, psi)) return false;
+        pcrPid = psi.pcrPid;
+    }
+    platform::print(msg::kPcrPid, pcrPid);
+    return true;
+}
+
+// Reacts to one timestamper result: holds the writer while a segment waits for its times.
+bool actOnStamp(std::int32_t result, const ConvertOptions& options, PacketWriter& writer) {
+    if (opensSegment(result)) writer.setHold(true);
+    const StampEvent event = stampEvent(result);
+    if (event == StampEvent::PcrLost) {
+        platform::print("%s", msg::kPcrLost);
+        platform::print("%s", msg::kPcrLostHint);
+        return false;
+    }
+    const auto index = static_cast<std::size_t>(event);
+    if (options.trace && index < kTraceCharacters.size() && kTraceCharacters[index] != 0)
+        platform::print("%c", kTraceCharacters[index]);
+    if (event == StampEvent::Stamped || event == StampEvent::StampedAfterWait) writer.setHold(false);
+    return true;
+}
+
+bool convertPackets(Run& run) {
+    Progress progress(run.options.trace);
+    progress.start();
+    const std::int64_t inputSize = run.reader.fileSize();
+    for (;;) {
+        const std::uint8_t* packet = nullptr;
+        const ReadStatus status = run.reader.nextPacket(packet);
+        if (status == ReadStatus::End) break;
+        if (status == ReadStatus::Failed) return false;
+        std::uint8_t* slot = run.writer.nextSlot();
+        if (slot == nullptr) return false;
+
+        switch (run.info.header) {
+        case HeaderSource::Dropped:
+            std::memcpy(slot, packet + 4, kTsPacketSize);
+            break;
+        case HeaderSource::Converter:
+            std::memcpy(slot, packet, kTimestampedPacketSize);
+            run.converter->convert(ConstHeader(packet, 4), Header(slot, 4));
+            break;
+        case HeaderSource::Timestamper: {
+            std::memcpy(slot + 4, packet, kTsPacketSize);
+            const std::int32_t result = run.timestamper->step(TsPacket(packet, kTsPacketSize), slot);
+            if (!actOnStamp(result, run.options, run.writer)) return false;
+            break;
+        }
+        }
+        progress.update(run.reader.consumed(), inputSize);
+    }
+    if (run.timestamper && run.timestamper->finish() == FinishResult::PendingStamped && run.options.trace)
+        platform::print("E\n");
+    return true;
+}
+
+int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptions& options) {
+    const std::uint64_t startMs = platform::steadyMilliseconds();
+    const ConversionInfo& info = conversionInfo(chosenConversion(options));
+    platform::print("%s", info.modeLine);
+    platform::print("%s", msg::kStarting);
+
+    PacketReader reader;
+    if (!reader.open(argv[args.inputArg], info.inputPacketSize, args.readBlocks, options.unbuffered)) return kFailure;
+
+    std::optional<HeaderConverter> converter;
+    std::optional<PcrTimestamper> timestamper;
+    if (info.header == HeaderSource::Converter) {
+        const HeaderDirection direction =
+            options.fw192ToBd192 ? HeaderDirection::Fw192ToBd192 : HeaderDirection::Bd192ToFw192;
+        converter.emplace(direction, options.cycle3000);
+    }
+    if (info.header == HeaderSource::Timestamper) {
+        std::uint32_t pcrPid = 0;
+        if (!findPcrPid(reader, options, args, pcrPid)) return kFailure;
+        timestamper.emplace(pcrPid, info.conversion == Conversion::Ts188ToFw192);
+    }
+
+    PacketWriter writer;
+    // -v also sets how many whole blocks go out per write.
+    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered, args.readBlocks))
+        return kFailure;
+
+    // The whole file is converted from its first byte, also after the tables were read.
+    if (!reader.rewind()) return kFailure;
+    reader.setReportRemoved(true);
+
+    Run run{info, options, reader, writer, converter, timestamper};
+    if (!convertPackets(run)) return kFailure;
+    if (!writer.close()) return kFailure;
+
+    const std::uint64_t endMs = platform::steadyMilliseconds();
+    const auto seconds = static_cast<std::int32_t>((endMs - startMs) / 1000);
+    platform::print(msg::kFinished, seconds);
+    platform::print(msg::kTotalRead, static_cast<long long>(reader.consumed()));
+    platform::print(msg::kTotalWrite, static_cast<long long>(writer.written()));
+    reader.close();
+    return kSuccess;
+}
+
+}  // namespace
+
+int runKorvet(int argc, const char* const* argv) {
+    if (argc <= 1) {
+        platform::print("%s", msg::kBanner);
+        return kFailure;
+    }
+    ConvertArgs args;
+    ConvertOptions options;
+    if (!parseCommandLine(argc, argv, args, options)) return kFailure;
+    return convert(argv, args, options);
+}
+
+}  // namespace korvet

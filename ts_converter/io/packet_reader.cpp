@@ -1,0 +1,138 @@
+#include "io/packet_reader.h"
+
+#include "app/messages.h"
+#include "platform/console.h"
+
+#include <cstring>
+
+namespace korvet {
+
+bool PacketReader::open(const char* path, std::int32_t packetSize, std::int32_t blocksPerBatch, bool unbuffered) {
+    if (!file_.openExisting(path, platform::Access::Read, true, unbuffered)) {
+        platform::print("%s", msg::kInputOpenFailed);
+        return false;
+    }
+    packetSize_ = packetSize;
+    blocksPerBatch_ = blocksPerBatch;
+    reportRemoved_ = true;
+    fileSize_ = file_.size();
+    consumed_ = 0;
+    windowOffset_ = -1;
+    filled_ = 0;
+    readIndex_ = 0;
+    endOfFile_ = false;
+    // Batches are read in one transfer whose length is a 32-bit count; a larger request is
+    // refused like any other buffer that cannot be had.
+    const std::uint64_t bytes = (static_cast<std::uint64_t>(blocksPerBatch) + 1) * kBlockSize;
+    if (blocksPerBatch < 1 || blocksPerBatch > kMaxBlocksPerBatch || !buffer_.allocate(bytes, kBlockSize)) {
+        platform::print("%s", msg::kReadBufferFailed);
+        return false;
+    }
+    dataArea_ = buffer_.data() + kBlockSize;
+    return true;
+}
+
+void PacketReader::close() {
+    file_.close();
+    buffer_.release();
+    dataArea_ = nullptr;
+}
+
+bool PacketReader::readBatch() {
+    // The whole batch in one call: still whole blocks at aligned offsets, fewer requests.
+    const std::int64_t want = static_cast<std::int64_t>(blocksPerBatch_) * kBlockSize;
+    const std::int64_t got = file_.read(dataArea_, static_cast<std::size_t>(want));
+    if (got < 0) {
+        platform::print("%s", msg::kReadFailed);
+        return false;
+    }
+    filled_ = static_cast<std::int32_t>(got);
+    if (got < want) endOfFile_ = true;
+    return true;
+}
+
+bool PacketReader::refill() {
+    // The unconsumed tail (shorter than three packets) moves into the carry area, directly
+    // in front of the data area, so that the next batch continues it contiguously.
+    const std::int32_t rest = unconsumed();
+    if (rest > 0) std::memmove(dataArea_ - rest, dataArea_ + readIndex_, static_cast<std::size_t>(rest));
+    windowOffset_ += static_cast<std::int64_t>(blocksPerBatch_) * kBlockSize;
+    readIndex_ = -rest;
+    filled_ = 0;
+    return readBatch();
+}
+
+bool PacketReader::rewind() {
+    if (fileSize_ <= 0) {
+        platform::print("%s", msg::kEmptyInput);
+        return false;
+    }
+    consumed_ = 0;
+    if (windowOffset_ == 0) {
+        // The first batch is still in memory: nothing is read twice.
+        readIndex_ = 0;
+        return true;
+    }
+    if (!file_.seek(0, platform::Origin::Begin)) {
+        platform::print("%s", msg::kReadFailed);
+        return false;
+    }
+    windowOffset_ = 0;
+    readIndex_ = 0;
+    endOfFile_ = false;
+    filled_ = 0;
+    return readBatch();
+}
+
+bool PacketReader::ensure(std::int32_t needed) {
+    if (unconsumed() < needed && !endOfFile_) return refill();
+    return true;
+}
+
+ReadStatus PacketReader::dropRemainder() {
+    consumed_ += unconsumed();
+    readIndex_ = filled_;
+    return ReadStatus::End;
+}
+
+bool PacketReader::syncAt(std::int32_t packetStart) const {
+    return dataArea_[packetStart + packetSize_ - kTsPacketSize] == kSyncByte;
+}
+
+const std::uint8_t* PacketReader::take() {
+    const std::uint8_t* packet = dataArea_ + readIndex_;
+    readIndex_ += packetSize_;
+    consumed_ += packetSize_;
+    return packet;
+}
+
+ReadStatus PacketReader::nextPacket(const std::uint8_t*& packet) {
+    if (dataArea_ == nullptr) return ReadStatus::End;
+    if (!ensure(packetSize_)) return ReadStatus::Failed;
+    if (unconsumed() < packetSize_) return dropRemainder();
+    if (syncAt(readIndex_)) {
+        packet = take();
+        return ReadStatus::Packet;
+    }
+    return resynchronise(packet);
+}
+
+ReadStatus PacketReader::resynchronise(const std::uint8_t*& packet) {
+    // A candidate is accepted when it and the next two packets start with the sync byte.
+    const std::int32_t window = 3 * packetSize_ - (kTsPacketSize - 1);
+    long long removed = 0;
+    for (;;) {
+        if (!ensure(window)) return ReadStatus::Failed;
+        if (unconsumed() < window) return dropRemainder();
+        if (syncAt(readIndex_) && syncAt(readIndex_ + packetSize_) && syncAt(readIndex_ + 2 * packetSize_)) {
+            if (reportRemoved_) platform::print(msg::kRemovedBytes, removed);
+            packet = take();
+            return ReadStatus::Packet;
+        }
+        ++removed;
+        ++readIndex_;
+        ++consumed_;
+    }
+}
+
+}  // namespace korvet

@@ -1,0 +1,64 @@
+// Delivers an input file as fixed-size packets (188 or 192 bytes), read in batches of whole
+// 64 KiB blocks, regaining packet alignment where the sync byte is missing.
+#pragma once
+
+#include "io/block.h"
+#include "platform/aligned_buffer.h"
+#include "platform/file.h"
+
+#include <cstdint>
+
+namespace korvet {
+
+enum class ReadStatus { Packet, End, Failed };
+
+class PacketReader {
+public:
+    // Largest batch whose buffer, (blocks + 1) blocks, keeps every byte count within 32 bits.
+    static constexpr std::int32_t kMaxBlocksPerBatch = 0x7FFFFFFF / kBlockSize - 1;
+
+    // Opens the file and allocates the buffer; reads nothing. False after printing a message.
+    bool open(const char* path, std::int32_t packetSize, std::int32_t blocksPerBatch, bool unbuffered);
+
+    // Positions the reader at the first byte of the file; `consumed` restarts at 0.
+    // Must precede the first nextPacket. False after printing a message.
+    bool rewind();
+
+    // Packet: `packet` points at packetSize contiguous bytes, valid until the next call.
+    // End: the input is exhausted (a remainder too short for a packet has been counted).
+    // Failed: a read error; its message has been printed.
+    ReadStatus nextPacket(const std::uint8_t*& packet);
+
+    void setReportRemoved(bool report) { reportRemoved_ = report; }
+    std::int32_t packetSize() const { return packetSize_; }
+    std::int64_t consumed() const { return consumed_; }
+    std::int64_t fileSize() const { return fileSize_; }
+    bool isUnbuffered() const { return file_.isUnbuffered(); }
+    void close();
+
+private:
+    std::int32_t unconsumed() const { return filled_ - readIndex_; }
+    bool readBatch();
+    bool refill();
+    // Makes `needed` bytes unconsumed where the file still has them; false on a read error.
+    bool ensure(std::int32_t needed);
+    ReadStatus dropRemainder();
+    ReadStatus resynchronise(const std::uint8_t*& packet);
+    bool syncAt(std::int32_t packetStart) const;
+    const std::uint8_t* take();
+
+    platform::File file_;
+    platform::AlignedBuffer buffer_;
+    std::int32_t packetSize_ = kTsPacketSize;
+    std::int64_t consumed_ = 0;
+    std::int64_t fileSize_ = 0;
+    std::int32_t blocksPerBatch_ = 1;
+    std::int64_t windowOffset_ = -1;  // file offset of the data area's first byte; -1 before any read
+    std::uint8_t* dataArea_ = nullptr;  // one block into the buffer; the first block carries a tail over
+    std::int32_t filled_ = 0;
+    std::int32_t readIndex_ = 0;  // negative while the next byte lies in the carry area
+    bool endOfFile_ = false;
+    bool reportRemoved_ = true;
+};
+
+}  // namespace korvet
