@@ -1,8 +1,7 @@
 #include "app/command_line.h"
 
-#include <climits>
-
 #include "app/messages.h"
+#include "app/number_scan.h"
 #include "platform/console.h"
 
 namespace app {
@@ -57,20 +56,6 @@ bool fail(const char* message) {
 }
 
 }  // namespace
-
-long long parseDecimal(const char* text) {
-    const char* p = text;
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v') ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
-    long long value = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        const int digit = *p - '0';
-        if (value > (LLONG_MAX - digit) / 10) return negative ? LLONG_MIN : LLONG_MAX;
-        value = value * 10 + digit;
-    }
-    return negative ? -value : value;
-}
 
 bool parseCommandLine(int argc, const char* const* argv, OptionFlags& flags, ArgumentSlots& slots) {
     for (int pos = 1; pos < argc;) {
