@@ -1,0 +1,33 @@
+// The byte sink of the encoder: counts every byte, stores only those below the capacity.
+#pragma once
+
+#include <cstdint>
+
+namespace arib {
+
+class EncoderOutput {
+public:
+    // A null `dst` only measures. A negative capacity counts as 0.
+    EncoderOutput(std::uint8_t* dst, int capacity) : dst_(dst), capacity_(capacity > 0 ? capacity : 0) {}
+
+    void put(std::uint8_t byte) {
+        if (dst_ != nullptr && count_ < capacity_) dst_[count_] = byte;
+        ++count_;
+    }
+
+    // Bytes of the whole coded text, whether stored or not.
+    std::int64_t count() const { return count_; }
+
+    // Stores the terminating 0 when it fits; returns the count capped at the capacity.
+    int finish() {
+        if (dst_ != nullptr && count_ < capacity_) dst_[count_] = 0;
+        return count_ < capacity_ ? static_cast<int>(count_) : capacity_;
+    }
+
+private:
+    std::uint8_t* dst_;
+    int capacity_;
+    std::int64_t count_ = 0;
+};
+
+}  // namespace arib
