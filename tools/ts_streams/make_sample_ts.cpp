@@ -1,0 +1,25 @@
+// Writes the demo recording:  make_sample_ts PATH [188|192]
+#include <cstdio>
+#include <cstring>
+
+#include "sample_stream.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 3) {
+        std::printf("usage: make_sample_ts PATH [188|192]\n");
+        return 1;
+    }
+    const int packetSize = argc == 3 && std::strcmp(argv[2], "192") == 0 ? 192 : 188;
+    const ts_streams::Bytes stream = ts_streams::buildSampleStream(packetSize);
+    std::FILE* file = std::fopen(argv[1], "wb");
+    if (!file) {
+        std::printf("cannot write %s\n", argv[1]);
+        return 1;
+    }
+    const bool written = std::fwrite(stream.data(), 1, stream.size(), file) == stream.size();
+    if (std::fclose(file) != 0 || !written) {
+        std::printf("cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

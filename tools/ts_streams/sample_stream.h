@@ -1,0 +1,27 @@
+// The demo recording: one terrestrial service with PAT, PMT, EIT present/following and SDT
+// repeated through the stream between stand-in video packets.
+#pragma once
+
+#include "si_sections.h"
+
+namespace ts_streams {
+
+// What the sample carries, for tests that check a run against it.
+struct SampleProgramme {
+    static constexpr std::uint16_t kServiceId = 0x0400;
+    static constexpr std::uint16_t kNetworkId = 0x7FE0;  // key id 1: channel 11
+    static constexpr std::uint16_t kPmtPid = 0x01F0;
+    static constexpr std::uint16_t kVideoPid = 0x0111;
+    Bytes channelName;
+    Bytes title;
+    Bytes text;
+    std::vector<ExtendedItem> items;
+    Bytes genres;  // content bytes
+};
+
+SampleProgramme sampleProgramme();
+
+// The whole stream in `packetSize`-byte packets (188 or 192), about 300 KB.
+Bytes buildSampleStream(int packetSize);
+
+}  // namespace ts_streams
