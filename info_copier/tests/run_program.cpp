@@ -3,14 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 namespace testing_support {
 
-RunResult runProgram(const std::string& program, const std::vector<std::string>& args) {
+RunResult runProgram(const std::string& program, const std::vector<std::string>& args, long fileSizeLimit) {
     RunResult result;
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) return result;
@@ -19,6 +21,11 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
         ::dup2(pipeFds[1], 1);
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
+        if (fileSizeLimit > 0) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const struct rlimit limit = {static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(program.c_str()));
         for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));

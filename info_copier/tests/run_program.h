@@ -11,7 +11,9 @@ struct RunResult {
     std::string output;
 };
 
-RunResult runProgram(const std::string& program, const std::vector<std::string>& args);
+// With `fileSizeLimit` above 0 the program may not write past that many bytes of any file
+// (a write beyond it fails), which lets a test provoke a failing save.
+RunResult runProgram(const std::string& program, const std::vector<std::string>& args, long fileSizeLimit = 0);
 
 // A fresh directory under the test temp directory.
 std::string makeTempDir(const char* prefix);

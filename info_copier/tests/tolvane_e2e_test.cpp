@@ -55,7 +55,9 @@ protected:
         return bytes;
     }
 
-    RunResult tolvane(const std::vector<std::string>& args) const { return runProgram(TOLVANE_BINARY, args); }
+    RunResult tolvane(const std::vector<std::string>& args, long fileSizeLimit = 0) const {
+        return runProgram(TOLVANE_BINARY, args, fileSizeLimit);
+    }
 
     std::string dir_;
     std::vector<std::uint8_t> newsImage_;
@@ -175,4 +177,42 @@ TEST_F(TolvaneRun, ADestinationThatAnotherProcessHoldsIsRefused) {
     EXPECT_EQ(read(dst), movieImage_);
 }
 
+TEST_F(TolvaneRun, AFailedSaveIsReportedAsAFailure) {
+    const std::string src = write("src.rpls", newsImage_);
+    const std::string dst = write("dst.rpls", movieImage_);
+    const RunResult r = tolvane({"-d", src, dst}, /*fileSizeLimit=*/1024);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, "コピー先ファイル " + dst + " への保存に失敗しました.\n");
+}
+
+TEST_F(TolvaneRun, ParameterModeWritesTheGivenNumbers) {
+    const std::string dst = write("dst.rpls", movieImage_);
+    const RunResult r = tolvane({"-D", "2024/1/31", "-T", "9:05:00", "-P", "1:30:00", "-Z", "3", "-M", "258/1", "-S",
+                                 "00", "-N", "1024", "-G", "0x31", "-G", "0x52", "-G", "7", "-G", "9", dst});
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.output, "コピーしました.\n");
+    const auto after = read(dst);
+    const std::uint8_t fixed[] = {0x20, 0x24, 0x01, 0x31, 0x09, 0x05, 0x00, 0x01, 0x30, 0x00, 0x01, 0x02, 0x00, 0x01, 0x04, 0x00};
+    EXPECT_EQ(0, std::memcmp(&after[50], fixed, sizeof fixed));
+    EXPECT_EQ(after[48], 3);
+    EXPECT_EQ(after[movieBlock_ + 168], 0);
+    EXPECT_EQ(after[movieBlock_ + 169], 0);
+    // Three genres: a fourth -G is skipped and its value is not taken for a file name.
+    const std::uint8_t genres[4] = {0xD5, 0x70, 0x25, 0x13};
+    EXPECT_EQ(0, std::memcmp(&after[movieBlock_ + 176], genres, 4));
+    // Nothing but the selected groups changed.
+    EXPECT_EQ(0, std::memcmp(&after[88], &movieImage_[88], movieBlock_ + 168 - 88));
+}
+
+TEST_F(TolvaneRun, AParameterFailureLeavesTheDestinationUntouched) {
+    const std::string dst = write("dst.rpls", movieImage_);
+    for (const char* bad : {"2024/13/1", "2024-01-31"}) {
+        const RunResult r = tolvane({"-B", "title", "-D", bad, dst});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.output, "-D オプションの引数が異常です.\n");
+        EXPECT_EQ(read(dst), movieImage_);
+    }
+}
+
 }  // namespace
+
