@@ -5,10 +5,11 @@
 // plane 1 positions that stand for two code points. Then single characters are looked up by
 // character in a fixed order, which settles every character that more than one table holds:
 // kana-common symbols before either kana set, kana before kanji, additional symbols before
-// kanji and the JIS X 0213 tables, preferred forms before JIS X 0213 plane 1.
+// kanji and the JIS X 0213 tables, preferred forms before JIS X 0213 plane 1 (char_class_index).
 #include <span>
 
 #include "arib/char_class.h"
+#include "arib/char_class_index.h"
 #include "arib/char_tables.h"
 
 namespace arib {
@@ -43,30 +44,6 @@ ClassifiedCharacter classifyBracket(std::span<const char16_t> text) {
     return classified(CharClass::Alphanumeric, u'[', 1, U'[');
 }
 
-// Single characters by look-up, in the order that settles characters held by several tables.
-ClassifiedCharacter classifyByLookUp(char32_t codePoint, int units) {
-    struct Step {
-        CodeTable table;
-        CharClass charClass;
-    };
-    static constexpr Step order[] = {
-        {CodeTable::kanaCommon, CharClass::KanaCommon},
-        {CodeTable::hiragana, CharClass::Hiragana},
-        {CodeTable::katakana, CharClass::Katakana},
-        {CodeTable::halfwidthKatakana, CharClass::HalfwidthKatakana},
-        {CodeTable::additionalSymbol, CharClass::AdditionalSymbol},
-        {CodeTable::kanjiPreference, CharClass::Kanji},
-        {CodeTable::kanji, CharClass::Kanji},
-        {CodeTable::plane1Extra, CharClass::Plane1},
-        {CodeTable::plane2, CharClass::Plane2},
-    };
-    for (const Step& step : order) {
-        if (const std::uint32_t code = codeForUnicode(step.table, codePoint))
-            return classified(step.charClass, code, units, codePoint);
-    }
-    return classified(CharClass::None, 0, units, codePoint);
-}
-
 }  // namespace
 
 ClassifiedCharacter classifyCharacter(const char16_t* src, int srcLength, int position) {
@@ -86,9 +63,12 @@ ClassifiedCharacter classifyCharacter(const char16_t* src, int srcLength, int po
     if (codePoint <= 0x20) return classified(CharClass::ControlOrSpace, codePoint, 1, codePoint);
     if (codePoint == u'[') return classifyBracket(text);
     if (codePoint <= 0x7E) return classified(CharClass::Alphanumeric, codePoint, 1, codePoint);
-    const SequenceMatch sequence = matchSequenceAt(SequenceTable::plane1Sequence, text);
-    if (sequence.length > 0) return classified(CharClass::Plane1, sequence.code, sequence.length, codePoint);
-    return classifyByLookUp(codePoint, units);
+    const IndexedCharacter indexed = indexedCharacter(codePoint);
+    if (indexed.startsSequence) {
+        const SequenceMatch sequence = matchSequenceAt(SequenceTable::plane1Sequence, text);
+        if (sequence.length > 0) return classified(CharClass::Plane1, sequence.code, sequence.length, codePoint);
+    }
+    return classified(indexed.charClass, indexed.code, units, codePoint);
 }
 
 }  // namespace arib

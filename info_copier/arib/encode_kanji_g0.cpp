@@ -18,13 +18,13 @@ bool fitsSymbolTail(CharClass charClass) {
 // positions of the same walk are answered from it.
 class SymbolTail {
 public:
-    SymbolTail(const char16_t* src, int srcLength) : src_(src), srcLength_(srcLength) {}
+    explicit SymbolTail(const TextClassifier& text) : text_(text) {}
 
     bool startsAtOrBefore(int position) {
         if (start_ < 0) {
             start_ = position;
-            for (int at = position; at < srcLength_;) {
-                const ClassifiedCharacter c = classifyCharacter(src_, srcLength_, at);
+            for (int at = position; at < text_.length();) {
+                const ClassifiedCharacter c = text_.at(at);
                 at += c.units;
                 if (!fitsSymbolTail(c.charClass)) start_ = at;
             }
@@ -33,8 +33,7 @@ public:
     }
 
 private:
-    const char16_t* src_;
-    int srcLength_;
+    const TextClassifier& text_;
     int start_ = -1;
 };
 
@@ -63,10 +62,11 @@ void emitAdditionalSymbol(EncoderWriter& writer, std::uint16_t code, SymbolTail&
 
 void codeKanjiG0(EncoderOutput& output, const char16_t* src, int srcLength, bool sizeControls) {
     EncoderWriter writer(output, sizeControls);
-    SymbolTail tail(src, srcLength);
+    const TextClassifier text(src, srcLength);
+    SymbolTail tail(text);
     int position = 0;
     while (position < srcLength) {
-        const ClassifiedCharacter c = classifyCharacter(src, srcLength, position);
+        const ClassifiedCharacter c = text.at(position);
         switch (c.charClass) {
         case CharClass::ControlOrSpace:
             emitControlOrSpace(writer, c.codePoint);
@@ -76,7 +76,7 @@ void codeKanjiG0(EncoderOutput& output, const char16_t* src, int srcLength, bool
             break;
         case CharClass::Hiragana:
         case CharClass::Katakana:
-            emitKana(writer, src, srcLength, position, c, KanjiInG0::AlwaysThere);
+            emitKana(writer, text, position, c, KanjiInG0::AlwaysThere);
             break;
         case CharClass::Kanji:
             writer.lockingShift0();

@@ -6,9 +6,10 @@ namespace arib {
 
 void codeSharedG0(EncoderOutput& output, const char16_t* src, int srcLength, bool sizeControls) {
     EncoderWriter writer(output, sizeControls);
+    const TextClassifier text(src, srcLength);
     int position = 0;
     while (position < srcLength) {
-        const ClassifiedCharacter c = classifyCharacter(src, srcLength, position);
+        const ClassifiedCharacter c = text.at(position);
         switch (c.charClass) {
         case CharClass::ControlOrSpace:
             emitControlOrSpace(writer, c.codePoint);
@@ -18,7 +19,7 @@ void codeSharedG0(EncoderOutput& output, const char16_t* src, int srcLength, boo
             break;
         case CharClass::Hiragana:
         case CharClass::Katakana:
-            emitKana(writer, src, srcLength, position, c, KanjiInG0::MayNeedDesignation);
+            emitKana(writer, text, position, c, KanjiInG0::MayNeedDesignation);
             break;
         case CharClass::Kanji:
         case CharClass::Plane1:

@@ -33,7 +33,7 @@ void emitOneByteSet(EncoderWriter& writer, CharClass charClass, std::uint16_t co
     writer.put(static_cast<std::uint8_t>(code));
 }
 
-void emitKana(EncoderWriter& writer, const char16_t* src, int srcLength, int position,
+void emitKana(EncoderWriter& writer, const TextClassifier& text, int position,
               const ClassifiedCharacter& character, KanjiInG0 kanjiInG0) {
     const bool hiragana = character.charClass == CharClass::Hiragana;
     const int kanaRegister = hiragana ? 2 : 3;
@@ -42,7 +42,7 @@ void emitKana(EncoderWriter& writer, const char16_t* src, int srcLength, int pos
         writer.putGR(character.code);
         return;
     }
-    if (shouldInvokeKanaSet(src, srcLength, position, character.charClass)) {
+    if (shouldInvokeKanaSet(text, position, character.charClass)) {
         if (hiragana) {
             writer.invokeHiraganaIntoGR();
         } else {

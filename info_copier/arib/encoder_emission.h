@@ -4,6 +4,7 @@
 
 #include "arib/char_class.h"
 #include "arib/encoder_state.h"
+#include "arib/text_classifier.h"
 
 namespace arib {
 
@@ -22,7 +23,7 @@ enum class KanjiInG0 { MayNeedDesignation, AlwaysThere };
 
 // A hiragana or katakana character: through GR when its set is (or is now worth being)
 // invoked there, otherwise through the kanji set.
-void emitKana(EncoderWriter& writer, const char16_t* src, int srcLength, int position,
+void emitKana(EncoderWriter& writer, const TextClassifier& text, int position,
               const ClassifiedCharacter& character, KanjiInG0 kanjiInG0);
 
 // The kanji-set code of a hiragana or katakana character; 0 when there is none.

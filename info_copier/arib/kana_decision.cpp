@@ -23,13 +23,13 @@ struct KanaRuns {
     bool longRunReached = false;
 };
 
-KanaRuns scanKanaRuns(const char16_t* src, int srcLength, int position, CharClass kanaClass) {
+KanaRuns scanKanaRuns(const TextClassifier& text, int position, CharClass kanaClass) {
     KanaRuns runs;
     runs.count = 1;
     CharClass runClass = kanaClass;
     int at = position;
-    while (at < srcLength) {
-        const ClassifiedCharacter c = classifyCharacter(src, srcLength, at);
+    while (at < text.length()) {
+        const ClassifiedCharacter c = text.at(at);
         at += c.units;
         if (!isKanaClass(c.charClass)) continue;  // other characters do not break a run
         if (c.charClass != runClass) {
@@ -87,7 +87,11 @@ int cheapestPlan(const KanaRuns& runs, bool shiftFirst) {
 }  // namespace
 
 bool shouldInvokeKanaSet(const char16_t* src, int srcLength, int position, CharClass kanaClass) {
-    const KanaRuns runs = scanKanaRuns(src, srcLength, position, kanaClass);
+    return shouldInvokeKanaSet(TextClassifier(src, srcLength), position, kanaClass);
+}
+
+bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kanaClass) {
+    const KanaRuns runs = scanKanaRuns(text, position, kanaClass);
     if (runs.lengths[0] == 1) return false;
     if (runs.longRunReached && runs.count == 1) return true;
     if (runs.runLimitReached) return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "arib/char_class.h"
+#include "arib/text_classifier.h"
 
 namespace arib {
 
@@ -9,5 +10,6 @@ namespace arib {
 // the kana runs that follow and answers true when invoking the set now (a 2-byte locking shift,
 // then one byte per character) costs no more than coding the character through the kanji set.
 bool shouldInvokeKanaSet(const char16_t* src, int srcLength, int position, CharClass kanaClass);
+bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kanaClass);
 
 }  // namespace arib
