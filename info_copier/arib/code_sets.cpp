@@ -1,0 +1,116 @@
+// What a graphic character of each set yields.
+#include "arib/char_tables.h"
+#include "arib/code_sets.h"
+
+namespace arib {
+namespace {
+
+constexpr char16_t replacementCharacter = u'?';
+
+void emitSequence(const SequenceEntry& entry, DecoderOutput& output) {
+    output.emitUnits(entry.characters, sequenceLength(entry));
+}
+
+// Appends "%.2d" of `value` (a minus sign, then at least two digits).
+int appendTwoDigits(char16_t* text, int length, int value) {
+    if (value < 0) {
+        text[length++] = u'-';
+        value = -value;
+    }
+    if (value >= 100) text[length++] = static_cast<char16_t>(u'0' + value / 100 % 10);
+    text[length++] = static_cast<char16_t>(u'0' + value / 10 % 10);
+    text[length++] = static_cast<char16_t>(u'0' + value % 10);
+    return length;
+}
+
+// An additional symbol that has neither a character nor a text is written as "[#rr#cc]".
+void emitRowCellText(std::uint32_t code, DecoderOutput& output) {
+    char16_t text[maxSequenceUnits];
+    int length = 0;
+    text[length++] = u'[';
+    text[length++] = u'#';
+    length = appendTwoDigits(text, length, static_cast<int>(code >> 8) - 0x20);
+    text[length++] = u'#';
+    length = appendTwoDigits(text, length, static_cast<int>(code & 0xFF) - 0x20);
+    text[length++] = u']';
+    output.emitUnits(text, length);
+}
+
+void decodePlane1(std::uint32_t code, DecoderOutput& output) {
+    if (std::uint32_t unicode = plane1UnicodeForCode(code)) {
+        output.emit(unicode);
+    } else if (const SequenceEntry* sequence = sequenceForCode(SequenceTable::plane1Sequence, code)) {
+        emitSequence(*sequence, output);
+    }
+}
+
+void decodeAdditionalSymbol(std::uint32_t code, DecoderOutput& output) {
+    if (std::uint32_t unicode = additionalSymbolUnicodeForCode(code)) {
+        output.emit(unicode);
+    } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::symbolString, code)) {
+        emitSequence(*text, output);
+    } else {
+        emitRowCellText(code, output);
+    }
+}
+
+void decodeTwoByte(CodeSet set, std::uint32_t code, DecoderOutput& output) {
+    switch (set) {
+        case CodeSet::kanji:
+        case CodeSet::jisKanjiPlane1:
+            decodePlane1(code, output);
+            break;
+        case CodeSet::jisKanjiPlane2:
+            if (std::uint32_t unicode = plane2UnicodeForCode(code)) output.emit(unicode);
+            break;
+        case CodeSet::additionalSymbols:
+            decodeAdditionalSymbol(code, output);
+            break;
+        default:  // DRCS-0: a pattern of the broadcaster's own, no character for it
+            output.emit(replacementCharacter);
+            break;
+    }
+}
+
+void decodeFromTable(CodeTable table, std::uint32_t code, DecoderOutput& output) {
+    if (std::uint32_t unicode = unicodeForCode(table, code)) output.emit(unicode);
+}
+
+void decodeOneByte(CodeSet set, std::uint32_t code, DecoderOutput& output) {
+    switch (set) {
+        case CodeSet::alphanumeric:
+        case CodeSet::proportionalAlphanumeric:
+            output.emit(code);
+            break;
+        case CodeSet::hiragana:
+        case CodeSet::proportionalHiragana:
+            decodeFromTable(CodeTable::hiragana, code, output);
+            break;
+        case CodeSet::katakana:
+        case CodeSet::proportionalKatakana:
+            decodeFromTable(CodeTable::katakana, code, output);
+            break;
+        case CodeSet::jisX0201Katakana:
+            decodeFromTable(CodeTable::halfwidthKatakana, code, output);
+            break;
+        default:  // mosaic and one-byte DRCS sets: graphics with no character
+            output.emit(replacementCharacter);
+            break;
+    }
+}
+
+}  // namespace
+
+std::size_t decodeGraphicCharacter(CodeSet set, std::span<const std::uint8_t> bytes, DecoderOutput& output) {
+    std::uint32_t first = bytes[0] & 0x7Fu;
+    if (!isTwoByteSet(set)) {
+        decodeOneByte(set, first, output);
+        return 1;
+    }
+    if (bytes.size() < 2) return bytes.size();
+    // The second byte counts whatever its value, even in the other half or a control range.
+    decodeTwoByte(set, first << 8 | (bytes[1] & 0x7Fu), output);
+    return 2;
+}
+
+}  // namespace arib

@@ -1,0 +1,48 @@
+// Control sequences (CSI P1;P2;... [SP] F). Only XCS acts: with the single parameter 0 it
+// starts a region whose characters are not output, with 1 it ends it.
+#include "arib/decoder_steps.h"
+
+namespace arib {
+namespace {
+
+constexpr int maxParameters = 4;
+constexpr std::uint8_t separator = 0x3B;     // ';'
+constexpr std::uint8_t intermediate = 0x20;  // SP
+constexpr std::uint8_t xcsFinal = 0x66;
+// Large values only need to stay large: capping keeps the arithmetic from overflowing.
+constexpr int parameterCap = 100000;
+// Final bytes lie in 0x42..0x6F; any other byte after the parameters ends the sequence unread.
+
+
+}  // namespace
+
+std::size_t applyControlSequence(std::span<const std::uint8_t> rest, DecoderOutput& output) {
+    std::size_t position = 1;
+    int parameter = 0;
+    int separators = 0;
+    for (;; ++position) {
+        if (position >= rest.size()) return rest.size();
+        std::uint8_t byte = rest[position];
+        if (byte >= '0' && byte <= '9') {
+            parameter = parameter >= parameterCap ? parameterCap : parameter * 10 + (byte - '0');
+        } else if (byte == separator) {
+            // Past four parameters the sequence is not one of ours: it ends here, unread.
+            if (++separators == maxParameters) return position + 1;
+            parameter = 0;
+        } else {
+            break;
+        }
+    }
+    std::uint8_t final = rest[position++];
+    if (final == intermediate) {
+        if (position >= rest.size()) return rest.size();
+        final = rest[position++];
+    }
+    if (final == xcsFinal && separators == 0) {
+        if (parameter == 0) output.suppressed = true;
+        if (parameter == 1) output.suppressed = false;
+    }
+    return position;
+}
+
+}  // namespace arib

@@ -1,0 +1,84 @@
+// Escape sequences: designation of sets into G0..G3, and the locking shifts LS2, LS3, LS1R,
+// LS2R, LS3R. Unknown sequences are skipped by their length and change nothing.
+#include "arib/decoder_steps.h"
+
+namespace arib {
+namespace {
+
+constexpr std::uint8_t designateTwoByte = 0x24;  // '$'
+constexpr std::uint8_t dynamicSet = 0x20;         // intermediate byte of DRCS and macro designations
+
+// Intermediate bytes 0x28..0x2B name G0..G3.
+bool registerOf(std::uint8_t intermediate, int& index) {
+    if (intermediate < 0x28 || intermediate > 0x2B) return false;
+    index = intermediate - 0x28;
+    return true;
+}
+
+bool isOneByteGraphicSet(std::uint8_t final) {
+    return (final >= 0x30 && final <= 0x38) || final == 0x49 || final == 0x4A;
+}
+
+bool isOneByteDynamicSet(std::uint8_t final) {
+    return (final >= 0x41 && final <= 0x4F) || final == 0x70;
+}
+
+bool isTwoByteGraphicSet(std::uint8_t final) {
+    return final == 0x39 || final == 0x3A || final == 0x3B || final == 0x42;
+}
+
+// ESC I F (3 bytes) or ESC I 0x20 F (4 bytes): a one-byte set into the register I names.
+std::size_t designateOneByteSet(std::span<const std::uint8_t> rest, int index, AribDecoderState& state) {
+    if (rest.size() < 3) return rest.size();
+    if (rest[2] != dynamicSet) {
+        if (isOneByteGraphicSet(rest[2])) state.G[index] = static_cast<CodeSet>(rest[2]);
+        return 3;
+    }
+    if (rest.size() < 4) return rest.size();
+    if (isOneByteDynamicSet(rest[3])) state.G[index] = static_cast<CodeSet>(rest[3] + oneByteDrcsOffset);
+    return 4;
+}
+
+// ESC 0x24 ...: a two-byte set, into G0 (ESC 0x24 F, ESC 0x24 0x28 0x20 F) or into the register
+// a second intermediate byte names.
+std::size_t designateTwoByteSet(std::span<const std::uint8_t> rest, AribDecoderState& state) {
+    if (rest.size() < 3) return rest.size();
+    std::uint8_t third = rest[2];
+    if (isTwoByteGraphicSet(third)) {
+        state.G[0] = static_cast<CodeSet>(third);
+        return 3;
+    }
+    int index = 0;
+    if (!registerOf(third, index)) return 3;
+    if (rest.size() < 4) return rest.size();
+    std::uint8_t fourth = rest[3];
+    if (fourth == dynamicSet) {
+        if (rest.size() < 5) return rest.size();
+        if (rest[4] == static_cast<std::uint8_t>(CodeSet::drcs0)) state.G[index] = CodeSet::drcs0;
+        return 5;
+    }
+    // G0 takes a two-byte set only by the short form ESC 0x24 F.
+    if (index != 0 && isTwoByteGraphicSet(fourth)) state.G[index] = static_cast<CodeSet>(fourth);
+    return 4;
+}
+
+}  // namespace
+
+std::size_t applyEscapeSequence(std::span<const std::uint8_t> rest, AribDecoderState& state) {
+    if (rest.size() < 2) return rest.size();
+    std::uint8_t second = rest[1];
+    int index = 0;
+    if (registerOf(second, index)) return designateOneByteSet(rest, index, state);
+    switch (second) {
+        case designateTwoByte: return designateTwoByteSet(rest, state);
+        case 0x6E: state.GL = 2; break;  // LS2
+        case 0x6F: state.GL = 3; break;  // LS3
+        case 0x7E: state.GR = 1; break;  // LS1R
+        case 0x7D: state.GR = 2; break;  // LS2R
+        case 0x7C: state.GR = 3; break;  // LS3R
+        default: break;
+    }
+    return 2;
+}
+
+}  // namespace arib

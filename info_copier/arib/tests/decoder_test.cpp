@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "arib/arib_text.h"
+#include "arib/decoder_output.h"
+
+namespace arib {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::u16string decode(const Bytes& bytes) {
+    // The input lives in a block of its own exact size, so a read past its end shows up
+    // under AddressSanitizer.
+    auto copy = std::make_unique<std::uint8_t[]>(bytes.size() + (bytes.empty() ? 1 : 0));
+    std::copy(bytes.begin(), bytes.end(), copy.get());
+    int length = static_cast<int>(bytes.size());
+    int measured = decodeAribText(nullptr, 0x10000, copy.get(), length);
+    std::vector<char16_t> out(0x10000, u'\xFFFF');
+    int count = decodeAribText(out.data(), 0x10000, copy.get(), length);
+    EXPECT_EQ(count, measured);
+    EXPECT_EQ(out[static_cast<std::size_t>(count)], 0);
+    return std::u16string(out.data(), static_cast<std::size_t>(count));
+}
+
+struct DecodeCase {
+    const char* name;
+    Bytes bytes;
+    std::u16string expected;
+};
+
+constexpr std::uint8_t ESC = 0x1B, CSI = 0x9B, SS2 = 0x19, SS3 = 0x1D, LS0 = 0x0F, LS1 = 0x0E;
+
+class Decode : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(Decode, YieldsExpectedText) {
+    EXPECT_EQ(decode(GetParam().bytes), GetParam().expected);
+}
+
+const DecodeCase decodeCases[] = {
+    {"Empty", {}, u""},
+    {"KanjiInG0", {0x30, 0x21}, u"\u4E9C"},
+    {"HiraganaThroughGR", {0xA2}, u"\u3042"},
+    {"PreferredFormFirst", {0x21, 0x31}, u"\uFFE3"},
+    {"KanjiSetRow90IsPlane1", {0x7A, 0x50}, u"\u8160"},
+    {"Plane1Sequence", {0x24, 0x77}, u"\u304B\u309A"},
+    {"UnassignedKanjiGivesNothing", {0x24, 0x7C, LS1, 0x41}, u"A"},
+    {"CrLfIsOneBreak", {0x0D, 0x0A}, u"\r\n"},
+    {"LoneCr", {0x0D}, u"\r\n"},
+    {"LoneLf", {0x0A}, u"\r\n"},
+    {"CrThenText", {0x0D, 0xA2}, u"\r\n\u3042"},
+    {"TabBackspaceSpaceDel", {0x09, 0x08, 0x20, 0x7F}, u"\t\b \x7F"},
+    {"SilentControls", {0x00, 0x07, 0x89, 0x8A, 0x80, 0xA0, 0xFF, 0x1C}, u""},
+    {"LockingShiftToAlphanumeric", {LS1, 0x41, 0x42, LS0, 0x30, 0x21}, u"AB\u4E9C"},
+    {"SingleShiftRestores", {SS2, 0x22, 0x30, 0x21}, u"\u3042\u4E9C"},
+    {"SingleShiftOutlivesControls", {SS3, 0x20, 0x89, 0x22, 0x30, 0x21}, u" \u30A2\u4E9C"},
+    {"SingleShiftRestoreUndoesLs1", {SS3, LS1, 0x22, 0x30, 0x21}, u"\"\u4E9C"},
+    {"DoubleSingleShiftKeepsFirstRestore", {SS2, SS3, 0x22, 0x30, 0x21}, u"\u30A2\u4E9C"},
+    {"AdditionalSymbolText", {ESC, 0x24, 0x3B, 0x7A, 0x50}, u"[HV]"},
+    {"AdditionalSymbolRowCell", {ESC, 0x24, 0x3B, 0x7A, 0x21}, u"[#90#01]"},
+    {"AdditionalSymbolCharacter", {ESC, 0x24, 0x3B, 0x75, 0x22}, u"\U00020158"},
+    {"AdditionalSymbolKanjiFallback", {ESC, 0x24, 0x3B, 0x30, 0x21, 0x21, 0x31}, u"\u4E9C\uFFE3"},
+    {"AdditionalSymbolNotPlane1Extra", {ESC, 0x24, 0x3B, 0x2E, 0x21}, u"[#14#01]"},
+    {"AdditionalSymbolInG1", {ESC, 0x24, 0x29, 0x3B, LS1, 0x7A, 0x74, 0x7C, 0x7A}, u"[ほか][演]"},
+    {"RowCellWithControlSecondByte", {ESC, 0x24, 0x3B, 0x7A, 0x05}, u"[#90#-27]"},
+    {"Plane2SurrogatePair", {ESC, 0x24, 0x3A, 0x21, 0x21}, u"\U00020089"},
+    {"JisPlane1IntoG0", {ESC, 0x24, 0x39, 0x2E, 0x21, 0x30, 0x21}, u"\u4FF1\u4E9C"},
+    {"SecondByteInRightHalf", {0x30, 0xA1}, u"\u4E9C"},
+    {"KatakanaIntoG0", {ESC, 0x28, 0x31, 0x22, 0x79}, u"\u30A2\u30FC"},
+    {"HalfwidthKatakana", {ESC, 0x29, 0x49, LS1, 0x21, 0x5F, 0x60}, u"\uFF61\uFF9F"},
+    {"ProportionalSets", {ESC, 0x28, 0x36, 0x41, ESC, 0x28, 0x37, 0x22, ESC, 0x28, 0x38, 0x22}, u"A\u3042\u30A2"},
+    {"HiraganaHole", {ESC, 0x28, 0x30, 0x74, 0x77}, u"\u309D"},
+    {"MosaicGivesQuestionMark", {ESC, 0x28, 0x32, 0x41, 0x42}, u"??"},
+    {"DrcsOneByte", {ESC, 0x28, 0x20, 0x41, 0x41, 0x42}, u"??"},
+    {"Drcs2IsNotKanji", {ESC, 0x28, 0x20, 0x42, 0x30, 0x21}, u"??"},
+    {"Drcs0TwoBytes", {ESC, 0x24, 0x28, 0x20, 0x40, 0x21, 0x21, 0x21, 0x21}, u"??"},
+    {"Drcs0IntoG1", {ESC, 0x24, 0x29, 0x20, 0x40, LS1, 0x21, 0x21}, u"?"},
+    {"UnknownDynamicSetIgnored", {ESC, 0x28, 0x20, 0x50, 0x30, 0x21}, u"\u4E9C"},
+    {"UnknownOneByteSetIgnored", {ESC, 0x28, 0x4B, 0x30, 0x21}, u"\u4E9C"},
+    {"LongFormIntoG0Ignored", {ESC, 0x24, 0x28, 0x3A, 0x30, 0x21}, u"\u4E9C"},
+    {"UnknownTwoByteSetIgnored", {ESC, 0x24, 0x40, 0x30, 0x21}, u"\u4E9C"},
+    {"UnknownEscapeTwoBytes", {ESC, 0x41, 0x30, 0x21}, u"\u4E9C"},
+    {"LockingShiftsRight", {ESC, 0x7C, 0xA2, ESC, 0x7D, 0xA2, ESC, 0x7E, 0xC1}, u"\u30A2\u3042A"},
+    {"LockingShiftsLeft", {ESC, 0x6E, 0x22, ESC, 0x6F, 0x22}, u"\u3042\u30A2"},
+    {"XcsSuppresses", {CSI, 0x30, 0x20, 0x66, 0x30, 0x21, 0x0D, 0x20, CSI, 0x31, 0x20, 0x66, 0xA2}, u"\u3042"},
+    {"XcsKeepsDesignations", {CSI, 0x20, 0x66, ESC, 0x28, 0x4A, CSI, 0x31, 0x66, 0x41}, u"A"},
+    {"XcsWithTwoParametersIgnored", {CSI, 0x30, 0x3B, 0x30, 0x20, 0x66, 0xA2}, u"\u3042"},
+    {"XcsOtherValueIgnored", {CSI, 0x32, 0x20, 0x66, 0xA2}, u"\u3042"},
+    {"XcsHugeParameterIgnored", {CSI, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x66, 0xA2},
+     u"\u3042"},
+    {"CsiFourthSeparatorEnds", {CSI, 0x31, 0x3B, 0x32, 0x3B, 0x33, 0x3B, 0x34, 0x3B, 0x30, 0x21}, u"\u4E9C"},
+    {"CsiNonFinalEnds", {CSI, 0x31, 0x41, 0xA2}, u"\u3042"},
+    {"CsiIntermediateThenNonFinal", {CSI, 0x31, 0x20, 0x22, 0xA2}, u"\u3042"},
+    {"MacroIntoG3ThenSs3", {ESC, 0x2B, 0x20, 0x70, LS1, SS3, 0x60, 0x41, 0xA2}, u"A\u3042"},
+    {"MacroResetsInvocations", {ESC, 0x2B, 0x20, 0x70, ESC, 0x6F, 0x61, 0x30, 0x21, LS1, 0x22}, u"\u4E9C\u30A2"},
+    {"MacroMosaic", {ESC, 0x2B, 0x20, 0x70, SS3, 0x63, 0x41, LS1, 0x41}, u"??"},
+    {"MacroOtherCodeDoesNothing", {ESC, 0x2B, 0x20, 0x70, SS3, 0x41, 0x30, 0x21}, u"\u4E9C"},
+    // Sequences and characters cut by the end of the input.
+    {"CutKanji", {0xA2, 0x30}, u"\u3042"},
+    {"CutEscape", {0xA2, ESC}, u"\u3042"},
+    {"CutDesignation", {ESC, 0x24, 0x29}, u""},
+    {"CutDrcsDesignation", {ESC, 0x24, 0x28, 0x20}, u""},
+    {"CutCsi", {CSI, 0x30, 0x3B}, u""},
+    {"CutCsiIntermediate", {CSI, 0x30, 0x20}, u""},
+    {"CutDrcs0", {ESC, 0x24, 0x28, 0x20, 0x40, 0x21}, u""},
+};
+
+INSTANTIATE_TEST_SUITE_P(DecodeAribText, Decode, testing::ValuesIn(decodeCases),
+                         [](const testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.name); });
+
+TEST(DecodeAribText, ControlParametersAreReadAsText) {
+    // COL is skipped alone; its parameter byte is a graphic byte of the set in GL.
+    EXPECT_EQ(decode({0x90, 0x48, 0x30}), u"\u9197");  // the kanji 0x48 0x30
+    EXPECT_EQ(decode({LS1, 0x90, 0x48}), u"H");
+}
+
+TEST(DecodeAribText, KanjiSetInGrThroughG1) {
+    EXPECT_EQ(decode({ESC, 0x24, 0x29, 0x42, ESC, 0x7E, 0xB0, 0xA1}), u"\u4E9C");
+    EXPECT_EQ(decode({ESC, 0x29, 0x42, ESC, 0x7E, 0xB0, 0xA1}), u"0!");  // 0x42 is no one-byte set
+}
+
+TEST(DecodeAribText, ThreeKanjiIntoTwoUnits) {
+    const std::uint8_t text[] = {0x30, 0x21, 0x30, 0x22, 0x30, 0x23};
+    char16_t out[4] = {u'x', u'x', u'x', u'x'};
+    EXPECT_EQ(decodeAribText(out, 2, text, 6), 2);
+    EXPECT_EQ(out[0], 0x4E9C);
+    EXPECT_EQ(out[1], 0x5516);
+    EXPECT_EQ(out[2], u'x');  // no terminator, nothing past the capacity
+    EXPECT_EQ(decodeAribText(nullptr, 2, text, 6), 2);
+    EXPECT_EQ(decodeAribText(nullptr, 100, text, 6), 3);
+    EXPECT_EQ(decodeAribText(out, 3, text, 6), 3);
+    EXPECT_EQ(out[3], u'x');
+    EXPECT_EQ(decodeAribText(out, 4, text, 6), 3);
+    EXPECT_EQ(out[3], 0);
+}
+
+TEST(DecodeAribText, SurrogatePairCutAtCapacity) {
+    const std::uint8_t text[] = {ESC, 0x24, 0x3A, 0x21, 0x21};
+    char16_t out[3] = {u'x', u'x', u'x'};
+    EXPECT_EQ(decodeAribText(out, 1, text, 5), 1);
+    EXPECT_EQ(out[0], 0xD840);
+    EXPECT_EQ(out[1], u'x');
+    EXPECT_EQ(decodeAribText(out, 3, text, 5), 2);
+    EXPECT_EQ(out[1], 0xDC89);
+    EXPECT_EQ(out[2], 0);
+}
+
+TEST(DecodeAribText, DegenerateArguments) {
+    const std::uint8_t text[] = {0xA2};
+    char16_t out[2] = {u'x', u'x'};
+    EXPECT_EQ(decodeAribText(out, 0, text, 1), 0);
+    EXPECT_EQ(out[0], u'x');
+    EXPECT_EQ(decodeAribText(out, 2, text, 0), 0);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(decodeAribText(out, 2, nullptr, 5), 0);
+    EXPECT_EQ(decodeAribText(out, -3, text, 1), 0);
+    EXPECT_EQ(decodeAribText(out, 2, text, -1), 0);
+}
+
+TEST(WriteCodePoint, StoresEachUnitBelowTheCapacity) {
+    char16_t out[3] = {u'x', u'x', u'x'};
+    EXPECT_EQ(writeCodePoint(0x3042, out, 0, 3), 1);
+    EXPECT_EQ(out[0], 0x3042);
+    EXPECT_EQ(writeCodePoint(0x10FFFF, out, 1, 3), 2);
+    EXPECT_EQ(out[1], 0xDBFF);
+    EXPECT_EQ(out[2], 0xDFFF);
+    EXPECT_EQ(writeCodePoint(0x10000, out, 2, 3), 2);
+    EXPECT_EQ(out[2], 0xD800);
+    EXPECT_EQ(writeCodePoint(0x41, out, 3, 3), 1);
+    EXPECT_EQ(writeCodePoint(0x20089, nullptr, 0, 3), 2);
+}
+
+}  // namespace
+}  // namespace arib
