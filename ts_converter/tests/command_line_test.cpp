@@ -1,0 +1,103 @@
+#include "app/command_line.h"
+
+#include "app/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace korvet {
+namespace {
+
+struct Parsed {
+    bool ok;
+    std::string output;
+    ConvertArgs args;
+    ConvertOptions options;
+};
+
+Parsed parse(std::vector<const char*> arguments) {
+    arguments.insert(arguments.begin(), "KORVET");
+    Parsed parsed{};
+    ::testing::internal::CaptureStdout();
+    parsed.ok = parseCommandLine(static_cast<int>(arguments.size()), arguments.data(), parsed.args, parsed.options);
+    parsed.output = ::testing::internal::GetCapturedStdout();
+    return parsed;
+}
+
+struct FailureCase {
+    std::vector<const char*> arguments;
+    const char* message;
+};
+
+TEST(ParseCommandLine, RefusesWithItsMessage) {
+    const std::vector<FailureCase> cases{
+        {{"in"}, msg::kTooFewArguments},
+        {{"-f", "in"}, msg::kTooFewArguments},
+        {{"in", "out", "more"}, msg::kTooManyArguments},
+        {{"-q", "in", "out"}, msg::kBadSwitch},
+        {{"-F", "in", "out"}, msg::kBadSwitch},
+        {{"-t", "0", "in", "out"}, msg::kBadPcrPidArgument},
+        {{"-t", "zz", "in", "out"}, msg::kBadPcrPidArgument},
+        {{"in", "out", "-t"}, msg::kBadPcrPidArgument},
+        {{"-v", "0", "in", "out"}, msg::kBadReadBlocksArgument},
+        {{"-v", "-3", "in", "out"}, msg::kBadReadBlocksArgument},
+        {{"in", "out", "-v"}, msg::kBadReadBlocksArgument},
+        {{"-r", "-n", "in", "out"}, msg::kDuplicateConversion},
+        {{"-fb", "in", "out"}, msg::kDuplicateConversion},
+        {{"-fx?", "in", "out"}, msg::kBadSwitch},
+    };
+    for (const FailureCase& c : cases) {
+        const Parsed parsed = parse(c.arguments);
+        EXPECT_FALSE(parsed.ok) << c.arguments.front();
+        EXPECT_EQ(parsed.output, c.message) << c.arguments.front();
+    }
+}
+
+TEST(ParseCommandLine, SwitchesAndFileNames) {
+    Parsed p = parse({"-fd", "in.ts", "out.192"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_TRUE(p.options.ts188ToFw192);
+    EXPECT_TRUE(p.options.trace);
+    EXPECT_FALSE(p.options.bd192ToFw192);
+    EXPECT_EQ(p.args.inputArg, 2);
+    EXPECT_EQ(p.args.outputArg, 3);
+    EXPECT_TRUE(p.output.empty());
+
+    p = parse({"in", "-tv", "10", "-", "out", "-b"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_TRUE(p.options.pcrPidGiven);
+    EXPECT_EQ(p.args.pcrPid, 0x10);
+    EXPECT_EQ(p.args.readBlocks, 10);
+    EXPECT_EQ(p.args.inputArg, 1);
+    EXPECT_EQ(p.args.outputArg, 5);
+    EXPECT_TRUE(p.options.ts188ToBd192);
+
+    for (const char* pid : {"1FF", "0x1FF", "1ffjunk"}) {
+        p = parse({"-t", pid, "-b", "in", "out"});
+        ASSERT_TRUE(p.ok) << pid;
+        EXPECT_EQ(p.args.pcrPid, 0x1FF) << pid;
+    }
+
+    p = parse({"-p", "-x", "in", "out"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_TRUE(p.options.bd192ToFw192);
+    EXPECT_TRUE(p.options.cycle3000);
+    EXPECT_FALSE(p.options.unbuffered);
+    EXPECT_EQ(p.args.readBlocks, 1);
+
+    p = parse({"-v", "8", "-r", "in", "out"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.args.readBlocks, 8);
+    EXPECT_TRUE(p.options.fw192ToBd192);
+    EXPECT_TRUE(p.options.unbuffered);
+
+    // Values beyond 32 bits saturate instead of wrapping round to something small.
+    p = parse({"-v", "99999999999", "in", "out"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.args.readBlocks, 0x7FFFFFFF);
+}
+
+}  // namespace
+}  // namespace korvet

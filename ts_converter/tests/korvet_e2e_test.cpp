@@ -1,0 +1,250 @@
+// Runs the built KORVET binary on the committed sample stream (made by FFmpeg) and on
+// generated streams, checking bytes, messages and exit statuses.
+#include "app/messages.h"
+#include "run_program.h"
+#include "stamp/time_stamp.h"
+#include "ts_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace korvet {
+namespace {
+
+using test::Bytes;
+
+std::string quoted(const std::string& path) { return "'" + path + "'"; }
+
+std::string closingReport(std::int64_t read, std::int64_t written) {
+    return "ファイル終端まで正常に変換しました.(0 sec.)\ntotal read  " + std::to_string(read) +
+           " bytes.\ntotal write " + std::to_string(written) + " bytes.\n";
+}
+
+// The text after the last progress line (the report), or everything when there is none.
+std::string afterProgress(const std::string& output) {
+    const auto cut = output.rfind('\r');
+    return cut == std::string::npos ? output : output.substr(cut + 1);
+}
+
+struct Converted {
+    test::ProgramRun run;
+    Bytes output;
+};
+
+Converted convert(const std::string& switches, const std::string& input, const std::string& outputName) {
+    const std::string output = test::tempPath(outputName);
+    Converted c{test::runKorvet(switches + " " + quoted(input) + " " + quoted(output)), test::readFile(output)};
+    std::remove(output.c_str());
+    return c;
+}
+
+std::string sampleInput() { return KORVET_SAMPLE_TS; }
+
+std::int64_t arrivalTime(const Bytes& file, std::size_t packet) {
+    return decodeBd192ArrivalTime(ConstHeader(file.data() + packet * 192, 4));
+}
+
+TEST(KorvetRun, BannerOnlyWithoutArguments) {
+    const test::ProgramRun none = test::runKorvet("");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.output, msg::kBanner);
+    const test::ProgramRun one = test::runKorvet("only.ts");
+    EXPECT_EQ(one.status, 1);
+    EXPECT_EQ(one.output, msg::kTooFewArguments);
+}
+
+TEST(KorvetRun, SampleToBd192StampsFromItsPcr) {
+    const Bytes input = test::readFile(sampleInput());
+    ASSERT_EQ(input.size() % 188, 0u);
+    const Converted bd = convert("-b", sampleInput(), "sample.m2ts");
+    ASSERT_EQ(bd.run.status, 0) << bd.run.output;
+    EXPECT_EQ(bd.run.output.rfind("188 -> BD192 変換を開始します.\nPCR_PID : 0x0111\n変換中(0%).\r", 0), 0u);
+    EXPECT_NE(bd.run.output.find("変換中(100%).    \r"), std::string::npos);
+    const std::size_t packets = input.size() / 188;
+    EXPECT_EQ(afterProgress(bd.run.output), closingReport(static_cast<std::int64_t>(input.size()),
+                                                          static_cast<std::int64_t>(packets * 192)));
+    ASSERT_EQ(bd.output.size(), packets * 192);
+
+    std::int64_t firstPcr = -1;
+    std::int64_t firstStamp = 0;
+    int pcrPackets = 0;
+    for (std::size_t i = 0; i < packets; ++i) {
+        const TsPacket ts(bd.output.data() + i * 192 + 4, 188);
+        ASSERT_TRUE(std::equal(ts.begin(), ts.end(), input.begin() + static_cast<std::ptrdiff_t>(i * 188)));
+        if (i > 0) {
+            ASSERT_GE(arrivalTime(bd.output, i), arrivalTime(bd.output, i - 1)) << i;
+        }
+        if (!carriesPcr(ts, 0x0111)) continue;
+        ++pcrPackets;
+        if (firstPcr < 0) {
+            firstPcr = extractPcr(ts);
+            firstStamp = arrivalTime(bd.output, i);
+            continue;
+        }
+        const std::int64_t pcrDelta = (extractPcr(ts) - firstPcr) % kArrivalTimeWrap;
+        const std::int64_t stampDelta = (arrivalTime(bd.output, i) - firstStamp + kArrivalTimeWrap) % kArrivalTimeWrap;
+        ASSERT_EQ(stampDelta, pcrDelta) << "packet " << i;
+    }
+    EXPECT_GT(pcrPackets, 100);
+}
+
+TEST(KorvetRun, SampleSurvivesEveryRoundTrip) {
+    const Bytes input = test::readFile(sampleInput());
+    const Converted fw = convert("-f", sampleInput(), "sample.fw192");
+    ASSERT_EQ(fw.run.status, 0) << fw.run.output;
+    const std::string fwPath = test::tempPath("fw");
+    test::writeFile(fwPath, fw.output);
+    const Converted backFromFw = convert("-n", fwPath, "back.ts");
+    EXPECT_EQ(backFromFw.output, input);
+
+    const Converted bd = convert("-b -x", sampleInput(), "sample.m2ts");
+    const Converted bdUnbuffered = convert("-b -v 3", sampleInput(), "sample2.m2ts");
+    EXPECT_EQ(bd.output, bdUnbuffered.output);
+    const std::string bdPath = test::tempPath("bd");
+    test::writeFile(bdPath, bd.output);
+    const Converted backFromBd = convert("-nx", bdPath, "back.ts");
+    EXPECT_EQ(backFromBd.output, input);
+
+    // BD192 -> FW192 -> BD192: payloads unchanged, times within the cycle offset's truncation.
+    const Converted toFw = convert("", bdPath, "fw");
+    ASSERT_EQ(toFw.run.status, 0) << toFw.run.output;
+    EXPECT_EQ(toFw.run.output.rfind("BD192 -> FW192 変換を開始します.\n", 0), 0u);
+    const std::string toFwPath = test::tempPath("tofw");
+    test::writeFile(toFwPath, toFw.output);
+    const Converted again = convert("-r", toFwPath, "bd");
+    ASSERT_EQ(again.output.size(), bd.output.size());
+    for (std::size_t i = 0; i < bd.output.size() / 192; ++i) {
+        ASSERT_TRUE(std::equal(bd.output.begin() + static_cast<std::ptrdiff_t>(i * 192 + 4),
+                               bd.output.begin() + static_cast<std::ptrdiff_t>(i * 192 + 192),
+                               again.output.begin() + static_cast<std::ptrdiff_t>(i * 192 + 4)));
+        const std::int64_t lost = arrivalTime(bd.output, i) - arrivalTime(again.output, i);
+        ASSERT_GE(lost, 0) << i;
+        ASSERT_LE(lost, 2) << i;
+    }
+    for (const std::string& path : {fwPath, bdPath, toFwPath}) std::remove(path.c_str());
+}
+
+// Garbage in front, a broken PAT, a PMT over three packets, the first PCR on a later packet,
+// garbage between packets and a PCR discontinuity. Every packet ends up 20,000 ticks after
+// the one before.
+Bytes generatedStream() {
+    constexpr std::uint16_t kPcr = 0x01FF;
+    Bytes pmtBody{0x00, 0x01, 0xC1, 0x00, 0x00, 0xE1, 0xFF, 0xF1, 0x7F};
+    pmtBody.resize(pmtBody.size() + 0x17F, 0x09);
+    Bytes pat = test::patSection({{0, 0x10}, {7, 0x100}});
+    Bytes broken = test::patSection({{1, 0x1000}});
+    broken[10] ^= 0x80;
+    std::vector<Bytes> packets;
+    for (const auto& p : test::sectionPackets(0, broken)) packets.push_back(p);
+    for (const auto& p : test::sectionPackets(0, pat)) packets.push_back(p);
+    for (const auto& p : test::sectionPackets(0x100, test::section(0x02, pmtBody))) packets.push_back(p);
+    const auto payloadUntil = [&](std::size_t count) {
+        while (packets.size() < count) packets.push_back(test::payloadPacket(0x200, static_cast<std::uint32_t>(packets.size())));
+    };
+    packets.push_back(test::pcrPacket(kPcr, 1'000'000));  // packet 5
+    payloadUntil(10);
+    packets.push_back(test::pcrPacket(kPcr, 1'100'000));  // 10
+    payloadUntil(15);
+    packets.push_back(test::pcrPacket(kPcr, 1'200'000));  // 15
+    packets.push_back(test::pcrPacket(kPcr, 900'000'000));  // 16: jump
+    payloadUntil(20);
+    packets.push_back(test::pcrPacket(kPcr, 900'080'000));  // 20
+    payloadUntil(23);
+    Bytes stream(100, 0x00);
+    for (std::size_t i = 0; i < packets.size(); ++i) {
+        if (i == 13) test::append(stream, Bytes(50, 0x47));
+        test::append(stream, packets[i]);
+    }
+    return stream;
+}
+
+TEST(KorvetRun, GeneratedStreamTraceAndTimes) {
+    const Bytes stream = generatedStream();
+    const std::string input = test::tempPath("gen.ts");
+    test::writeFile(input, stream);
+    const Converted bd = convert("-db", input, "gen.m2ts");
+    EXPECT_EQ(bd.run.status, 0);
+    EXPECT_EQ(bd.run.output, "188 -> BD192 変換を開始します.\nPCR_PID : 0x01FF\n"
+                             "100バイトの不正なデータを削除しました.\nS*"
+                             "50バイトの不正なデータを削除しました.\n./*E\n" +
+                                 closingReport(static_cast<std::int64_t>(stream.size()), 23 * 192));
+    ASSERT_EQ(bd.output.size(), 23u * 192);
+    for (std::size_t i = 0; i < 23; ++i) EXPECT_EQ(arrivalTime(bd.output, i), static_cast<std::int64_t>(i) * 20'000) << i;
+
+    // The same with FW192 headers: packet 3 at 60,000 ticks is 2625 ticks into cycle 17.
+    const Converted fw = convert("-f -t 1ff", input, "gen.fw192");
+    ASSERT_EQ(fw.run.status, 0);
+    const ConstHeader third(fw.output.data() + 3 * 192, 4);
+    EXPECT_EQ(decodeFw192Cycle(third), 17);
+    EXPECT_EQ(decodeFw192Offset(third), (2'625 * 3072) / 3375);
+    std::remove(input.c_str());
+}
+
+TEST(KorvetRun, FailuresEndWithTheirMessageAndStatus1) {
+    const std::string empty = test::tempPath("empty.ts");
+    test::writeFile(empty, {});
+    Bytes noPat;
+    for (int i = 0; i < 20; ++i) test::append(noPat, test::payloadPacket(0x100, static_cast<std::uint32_t>(i)));
+    const std::string noPatPath = test::tempPath("nopat.ts");
+    test::writeFile(noPatPath, noPat);
+    const std::string existing = test::tempPath("existing");
+    test::writeFile(existing, {9, 9, 9});
+
+    struct Case {
+        std::string arguments;
+        std::string expectedTail;
+    };
+    const std::string missingOut = test::tempPath("never");
+    const std::vector<Case> cases{
+        {"-b " + quoted(empty) + " " + quoted(missingOut), msg::kEmptyInput},
+        {quoted(empty + ".missing") + " " + quoted(missingOut), msg::kInputOpenFailed},
+        {"-b " + quoted(noPatPath) + " " + quoted(missingOut), msg::kNoPat},
+        {"-n " + quoted(sampleInput()) + " " + quoted(existing), msg::kOutputCreateFailed},
+        {"-v 99999999 " + quoted(sampleInput()) + " " + quoted(missingOut), msg::kReadBufferFailed},
+    };
+    for (const Case& c : cases) {
+        const test::ProgramRun run = test::runKorvet(c.arguments);
+        EXPECT_EQ(run.status, 1) << c.arguments;
+        ASSERT_GE(run.output.size(), c.expectedTail.size()) << c.arguments;
+        EXPECT_EQ(run.output.substr(run.output.size() - c.expectedTail.size()), c.expectedTail) << run.output;
+        EXPECT_TRUE(test::readFile(missingOut).empty()) << c.arguments;
+    }
+    EXPECT_EQ(test::readFile(existing), (Bytes{9, 9, 9}));
+    for (const std::string& path : {empty, noPatPath, existing}) std::remove(path.c_str());
+}
+
+TEST(KorvetRun, WithoutThePcrTheConversionStopsAfter48000Packets) {
+    Bytes stream;
+    const Bytes filler = test::payloadPacket(0x100, 1);
+    for (int i = 0; i < 48'100; ++i) test::append(stream, filler);
+    const std::string input = test::tempPath("nopcr.ts");
+    test::writeFile(input, stream);
+    const Converted run = convert("-d -t 2000 -b", input, "nopcr.m2ts");
+    EXPECT_EQ(run.run.status, 1);
+    EXPECT_EQ(run.run.output, std::string("188 -> BD192 変換を開始します.\nPCR_PID : 0x2000\n") + msg::kPcrLost +
+                                  msg::kPcrLostHint);
+    std::remove(input.c_str());
+}
+
+TEST(KorvetRun, HeaderDroppedForEveryWholePacket) {
+    // 192-byte packets plus a 100-byte tail: the tail is counted as read and dropped.
+    Bytes stream;
+    for (std::uint32_t i = 0; i < 700; ++i) test::append(stream, test::withHeader(i * 1000, test::payloadPacket(0x30, i)));
+    test::append(stream, Bytes(100, 0x47));
+    const std::string input = test::tempPath("in.m2ts");
+    test::writeFile(input, stream);
+    for (const char* switches : {"-n", "-nx", "-n -v 2"}) {
+        const Converted run = convert(switches, input, "out.ts");
+        EXPECT_EQ(run.run.status, 0) << switches;
+        EXPECT_EQ(afterProgress(run.run.output), closingReport(700 * 192 + 100, 700 * 188)) << switches;
+        ASSERT_EQ(run.output.size(), 700u * 188) << switches;
+        EXPECT_TRUE(std::equal(run.output.begin(), run.output.begin() + 188, stream.begin() + 4)) << switches;
+    }
+    std::remove(input.c_str());
+}
+
+}  // namespace
+}  // namespace korvet
