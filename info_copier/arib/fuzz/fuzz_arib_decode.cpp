@@ -1,0 +1,45 @@
+// libFuzzer driver for decodeAribText: random bytes, a random capacity (negative included)
+// and a null destination. Besides memory safety it checks the output rule: the result equals
+// the measuring run's and min(whole length, capacity), nothing is stored at or past the
+// capacity or after the terminator, the terminator is stored exactly when the result is below
+// the capacity, and the stored units are the start of the whole decoded text.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "arib/arib_text.h"
+
+namespace {
+
+constexpr char16_t sentinel = 0xBEEF;
+
+[[noreturn]] void fail() { std::abort(); }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    const int capacity = static_cast<int>((data[0] | data[1] << 8) % 600) - 1;
+    // The input is copied into a block of its exact size, so that a read past srcLength is caught.
+    std::vector<std::uint8_t> src(data + 2, data + size);
+    const int length = static_cast<int>(src.size());
+
+    const int whole = arib::decodeAribText(nullptr, INT_MAX, src.data(), length);
+    const int measured = arib::decodeAribText(nullptr, capacity, src.data(), length);
+    const int room = std::max(capacity, 0);
+    std::vector<char16_t> dst(static_cast<std::size_t>(room) + 8, sentinel);
+    const int result = arib::decodeAribText(dst.data(), capacity, src.data(), length);
+    if (whole < 0 || result != measured || result != std::min(whole, room)) fail();
+    if (result < room && dst[static_cast<std::size_t>(result)] != 0) fail();
+    const std::size_t untouchedFrom = static_cast<std::size_t>(result < room ? result + 1 : room);
+    for (std::size_t i = untouchedFrom; i < dst.size(); ++i)
+        if (dst[i] != sentinel) fail();
+
+    std::vector<char16_t> full(static_cast<std::size_t>(whole) + 1, sentinel);
+    if (arib::decodeAribText(full.data(), whole + 1, src.data(), length) != whole || full[static_cast<std::size_t>(whole)] != 0)
+        fail();
+    if (!std::equal(dst.begin(), dst.begin() + result, full.begin())) fail();
+    return 0;
+}
