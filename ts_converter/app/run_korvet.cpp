@@ -68,9 +68,8 @@ bool actOnStamp(std::int32_t result, const ConvertOptions& options, PacketWriter
 }
 
 bool convertPackets(Run& run) {
-    Progress progress(run.options.trace);
+    Progress progress(run.options.trace, run.reader.fileSize());
     progress.start();
-    const std::int64_t inputSize = run.reader.fileSize();
     for (;;) {
         const std::uint8_t* packet = nullptr;
         const ReadStatus status = run.reader.nextPacket(packet);
@@ -94,7 +93,7 @@ bool convertPackets(Run& run) {
             break;
         }
         }
-        progress.update(run.reader.consumed(), inputSize);
+        progress.update(run.reader.consumed());
     }
     if (run.timestamper && run.timestamper->finish() == FinishResult::PendingStamped && run.options.trace)
         platform::print("E\n");
