@@ -1,7 +1,11 @@
 #include "arib/char_class_index.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "arib/char_tables.h"
 
@@ -38,11 +42,13 @@ public:
         for (auto step = std::rbegin(lookUpOrder); step != std::rend(lookUpOrder); ++step) {
             for (const CodeMapEntry& entry : entriesOf(step->table)) {
                 if (entry.unicode < planeSize)
-                    entries_[entry.unicode] = {step->charClass, false, static_cast<std::uint16_t>(entry.code)};
+                    entries_[entry.unicode] = {step->charClass, 0, static_cast<std::uint16_t>(entry.code)};
             }
         }
-        for (const SequenceEntry& entry : entriesOf(SequenceTable::plane1Sequence))
-            entries_[entry.characters[0]].startsSequence = true;
+        for (const SequenceEntry& entry : entriesOf(SequenceTable::plane1Sequence)) {
+            entries_[entry.characters[0]].sequenceRoles |= IndexedCharacter::startsSequence;
+            entries_[entry.characters[1]].sequenceRoles |= IndexedCharacter::continuesSequence;
+        }
     }
 
     const IndexedCharacter* entries() const { return entries_.data(); }
@@ -54,9 +60,9 @@ private:
 IndexedCharacter searchTables(char32_t codePoint) {
     for (const TableClass& step : lookUpOrder) {
         if (const std::uint32_t code = codeForUnicode(step.table, codePoint))
-            return {step.charClass, false, static_cast<std::uint16_t>(code)};
+            return {step.charClass, 0, static_cast<std::uint16_t>(code)};
     }
-    return {CharClass::None, false, 0};
+    return {CharClass::None, 0, 0};
 }
 
 }  // namespace
@@ -65,6 +71,39 @@ const IndexedCharacter* basicPlaneIndex() {
     // Built once, on first use; immutable afterwards (thread-compatible).
     static const std::unique_ptr<const BasicPlaneIndex> index = std::make_unique<BasicPlaneIndex>();
     return index->entries();
+}
+
+// Kana through the kanji set: the kanji-set code of every character of the two kana tables,
+// by its offset from the lowest of them.
+class KanaKanjiCodes {
+public:
+    KanaKanjiCodes() {
+        for (CodeTable table : {CodeTable::hiragana, CodeTable::katakana}) {
+            for (const CodeMapEntry& entry : entriesOf(table)) {
+                first_ = std::min(first_, entry.unicode);
+                last_ = std::max(last_, entry.unicode);
+            }
+        }
+        codes_.assign(last_ - first_ + 1, 0);
+        for (CodeTable table : {CodeTable::hiragana, CodeTable::katakana}) {
+            for (const CodeMapEntry& entry : entriesOf(table))
+                codes_[entry.unicode - first_] = static_cast<std::uint16_t>(kanjiCodeForUnicode(entry.unicode));
+        }
+    }
+
+    std::uint16_t operator()(char32_t codePoint) const {
+        return codePoint >= first_ && codePoint <= last_ ? codes_[codePoint - first_] : 0;
+    }
+
+private:
+    std::uint32_t first_ = UINT32_MAX;
+    std::uint32_t last_ = 0;
+    std::vector<std::uint16_t> codes_;
+};
+
+std::uint16_t kanjiCodeOfKana(char32_t codePoint) {
+    static const KanaKanjiCodes codes;
+    return codes(codePoint);
 }
 
 IndexedCharacter indexedCharacter(char32_t codePoint) {

@@ -11,13 +11,23 @@
 namespace arib {
 
 struct IndexedCharacter {
+    // Roles in the plane 1 positions that stand for several code points.
+    static constexpr std::uint8_t startsSequence = 1;     // the first unit of one of them
+    static constexpr std::uint8_t continuesSequence = 2;  // the second unit of one of them
+
     CharClass charClass;
-    bool startsSequence;   // the first unit of a plane 1 position that stands for two code points
-    std::uint16_t code;    // 0 for CharClass::None
+    std::uint8_t sequenceRoles;
+    std::uint16_t code;  // 0 for CharClass::None
+
+    bool mayStartSequence() const { return (sequenceRoles & startsSequence) != 0; }
+    bool mayContinueSequence() const { return (sequenceRoles & continuesSequence) != 0; }
 };
 
 // The array for U+0000..U+FFFF (built on the first call).
 const IndexedCharacter* basicPlaneIndex();
+
+// The kanji-set code of a character of the hiragana or katakana set; 0 for any other.
+std::uint16_t kanjiCodeOfKana(char32_t codePoint);
 
 // Look-up of one code point (any value; the array covers U+0000..U+FFFF, the rest is searched
 // in the tables).

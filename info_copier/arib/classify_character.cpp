@@ -64,7 +64,7 @@ ClassifiedCharacter classifyCharacter(const char16_t* src, int srcLength, int po
     if (codePoint == u'[') return classifyBracket(text);
     if (codePoint <= 0x7E) return classified(CharClass::Alphanumeric, codePoint, 1, codePoint);
     const IndexedCharacter indexed = indexedCharacter(codePoint);
-    if (indexed.startsSequence) {
+    if (indexed.mayStartSequence()) {
         const SequenceMatch sequence = matchSequenceAt(SequenceTable::plane1Sequence, text);
         if (sequence.length > 0) return classified(CharClass::Plane1, sequence.code, sequence.length, codePoint);
     }

@@ -4,38 +4,10 @@
 // since no character that needs kanji in G0 comes after them.
 #include "arib/encoder_emission.h"
 #include "arib/encoder_strategies.h"
+#include "arib/symbol_tail.h"
 
 namespace arib {
 namespace {
-
-bool fitsSymbolTail(CharClass charClass) {
-    return charClass == CharClass::AdditionalSymbol || charClass == CharClass::ControlOrSpace ||
-           charClass == CharClass::Alphanumeric;
-}
-
-// Where the tail of the text begins in which every character is an additional symbol, an
-// alphanumeric or a control. Found by one scan on first need; later questions at later
-// positions of the same walk are answered from it.
-class SymbolTail {
-public:
-    explicit SymbolTail(const TextClassifier& text) : text_(text) {}
-
-    bool startsAtOrBefore(int position) {
-        if (start_ < 0) {
-            start_ = position;
-            for (int at = position; at < text_.length();) {
-                const ClassifiedCharacter c = text_.at(at);
-                at += c.units;
-                if (!fitsSymbolTail(c.charClass)) start_ = at;
-            }
-        }
-        return position >= start_;
-    }
-
-private:
-    const TextClassifier& text_;
-    int start_ = -1;
-};
 
 void emitAdditionalSymbol(EncoderWriter& writer, std::uint16_t code, SymbolTail& tail, int position) {
     constexpr std::uint8_t symbols = finalByte(CharClass::AdditionalSymbol);
@@ -60,12 +32,11 @@ void emitAdditionalSymbol(EncoderWriter& writer, std::uint16_t code, SymbolTail&
 
 }  // namespace
 
-void codeKanjiG0(EncoderOutput& output, const char16_t* src, int srcLength, bool sizeControls) {
+void codeKanjiG0(EncoderOutput& output, StrategyText& strategyText, bool sizeControls) {
     EncoderWriter writer(output, sizeControls);
-    const TextClassifier text(src, srcLength);
-    SymbolTail tail(text);
+    const TextClassifier& text = strategyText.text;
     int position = 0;
-    while (position < srcLength) {
+    while (position < text.length()) {
         const ClassifiedCharacter c = text.at(position);
         switch (c.charClass) {
         case CharClass::ControlOrSpace:
@@ -76,7 +47,7 @@ void codeKanjiG0(EncoderOutput& output, const char16_t* src, int srcLength, bool
             break;
         case CharClass::Hiragana:
         case CharClass::Katakana:
-            emitKana(writer, text, position, c, KanjiInG0::AlwaysThere);
+            emitKana(writer, strategyText, position, c, KanjiInG0::AlwaysThere);
             break;
         case CharClass::Kanji:
             writer.lockingShift0();
@@ -91,7 +62,7 @@ void codeKanjiG0(EncoderOutput& output, const char16_t* src, int srcLength, bool
             writer.putTwoByte(c.code);
             break;
         case CharClass::AdditionalSymbol:
-            emitAdditionalSymbol(writer, c.code, tail, position);
+            emitAdditionalSymbol(writer, c.code, strategyText.symbolTail, position);
             break;
         case CharClass::Alphanumeric:
         case CharClass::HalfwidthKatakana:
@@ -106,7 +77,8 @@ void codeKanjiG0(EncoderOutput& output, const char16_t* src, int srcLength, bool
 
 int encodeAribTextKanjiG0(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls) {
     EncoderOutput output(dst, dstCapacity);
-    if (src != nullptr) codeKanjiG0(output, src, srcLength, sizeControls);
+    StrategyText text(src, src != nullptr ? srcLength : 0);
+    codeKanjiG0(output, text, sizeControls);
     return output.finish();
 }
 

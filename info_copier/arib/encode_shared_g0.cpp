@@ -4,11 +4,11 @@
 
 namespace arib {
 
-void codeSharedG0(EncoderOutput& output, const char16_t* src, int srcLength, bool sizeControls) {
+void codeSharedG0(EncoderOutput& output, StrategyText& strategyText, bool sizeControls) {
     EncoderWriter writer(output, sizeControls);
-    const TextClassifier text(src, srcLength);
+    const TextClassifier& text = strategyText.text;
     int position = 0;
-    while (position < srcLength) {
+    while (position < text.length()) {
         const ClassifiedCharacter c = text.at(position);
         switch (c.charClass) {
         case CharClass::ControlOrSpace:
@@ -19,7 +19,7 @@ void codeSharedG0(EncoderOutput& output, const char16_t* src, int srcLength, boo
             break;
         case CharClass::Hiragana:
         case CharClass::Katakana:
-            emitKana(writer, text, position, c, KanjiInG0::MayNeedDesignation);
+            emitKana(writer, strategyText, position, c, KanjiInG0::MayNeedDesignation);
             break;
         case CharClass::Kanji:
         case CharClass::Plane1:
@@ -43,7 +43,8 @@ void codeSharedG0(EncoderOutput& output, const char16_t* src, int srcLength, boo
 
 int encodeAribTextSharedG0(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls) {
     EncoderOutput output(dst, dstCapacity);
-    if (src != nullptr) codeSharedG0(output, src, srcLength, sizeControls);
+    StrategyText text(src, src != nullptr ? srcLength : 0);
+    codeSharedG0(output, text, sizeControls);
     return output.finish();
 }
 

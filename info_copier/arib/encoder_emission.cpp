@@ -1,5 +1,6 @@
 #include "arib/encoder_emission.h"
 
+#include "arib/char_class_index.h"
 #include "arib/kana_decision.h"
 
 namespace arib {
@@ -33,7 +34,7 @@ void emitOneByteSet(EncoderWriter& writer, CharClass charClass, std::uint16_t co
     writer.put(static_cast<std::uint8_t>(code));
 }
 
-void emitKana(EncoderWriter& writer, const TextClassifier& text, int position,
+void emitKana(EncoderWriter& writer, StrategyText& text, int position,
               const ClassifiedCharacter& character, KanjiInG0 kanjiInG0) {
     const bool hiragana = character.charClass == CharClass::Hiragana;
     const int kanaRegister = hiragana ? 2 : 3;
@@ -42,7 +43,7 @@ void emitKana(EncoderWriter& writer, const TextClassifier& text, int position,
         writer.putGR(character.code);
         return;
     }
-    if (shouldInvokeKanaSet(text, position, character.charClass)) {
+    if (text.kanaDecisions.decide(text.text, position, character.charClass)) {
         if (hiragana) {
             writer.invokeHiraganaIntoGR();
         } else {

@@ -4,7 +4,7 @@
 
 #include "arib/char_class.h"
 #include "arib/encoder_state.h"
-#include "arib/text_classifier.h"
+#include "arib/encoder_strategies.h"
 
 namespace arib {
 
@@ -23,10 +23,7 @@ enum class KanjiInG0 { MayNeedDesignation, AlwaysThere };
 
 // A hiragana or katakana character: through GR when its set is (or is now worth being)
 // invoked there, otherwise through the kanji set.
-void emitKana(EncoderWriter& writer, const TextClassifier& text, int position,
+void emitKana(EncoderWriter& writer, StrategyText& text, int position,
               const ClassifiedCharacter& character, KanjiInG0 kanjiInG0);
-
-// The kanji-set code of a hiragana or katakana character; 0 when there is none.
-std::uint16_t kanjiCodeOfKana(char32_t codePoint);
 
 }  // namespace arib

@@ -9,6 +9,9 @@
 #include <cstdint>
 
 #include "arib/encoder_output.h"
+#include "arib/kana_decision.h"
+#include "arib/symbol_tail.h"
+#include "arib/text_classifier.h"
 
 namespace arib {
 
@@ -16,8 +19,23 @@ namespace arib {
 int encodeAribTextSharedG0(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls);
 int encodeAribTextKanjiG0(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls);
 
+// The text with what the strategy runs over it share: the answers of the look-aheads, which do
+// not depend on the strategy or on the state.
+struct StrategyText {
+    StrategyText(const char16_t* src, int srcLength) : text(src, srcLength), symbolTail(text) {}
+    StrategyText(const StrategyText&) = delete;
+    StrategyText& operator=(const StrategyText&) = delete;
+
+    // Call before each further run over the text.
+    void rewind() { kanaDecisions.rewind(); }
+
+    TextClassifier text;
+    KanaDecisionLog kanaDecisions;
+    SymbolTail symbolTail;
+};
+
 // Code the whole text into `output`, which counts every byte; no terminator.
-void codeSharedG0(EncoderOutput& output, const char16_t* src, int srcLength, bool sizeControls);
-void codeKanjiG0(EncoderOutput& output, const char16_t* src, int srcLength, bool sizeControls);
+void codeSharedG0(EncoderOutput& output, StrategyText& text, bool sizeControls);
+void codeKanjiG0(EncoderOutput& output, StrategyText& text, bool sizeControls);
 
 }  // namespace arib

@@ -53,34 +53,24 @@ KanaRuns scanKanaRuns(const TextClassifier& text, int position, CharClass kanaCl
 // Cheapest total for the runs, run 0 coded by shifting (`shiftFirst`) or through the kanji
 // set. Even runs are of the current set, odd runs of the other; GR starts on the other set.
 int cheapestPlan(const KanaRuns& runs, bool shiftFirst) {
+    constexpr int unreachable = 1 << 24;
     const int first = runs.lengths[0];
     // Cost so far, by the set GR holds: index 0 the current set, 1 the other.
-    int best[2];
+    int best[2] = {unreachable, unreachable};
     if (shiftFirst) {
         best[0] = lockingShiftBytes + first;
-        best[1] = -1;  // unreachable
     } else {
-        best[0] = -1;
         best[1] = 2 * first;
     }
     for (int i = 1; i < runs.count; ++i) {
         const int length = runs.lengths[i];
-        const int held = i % 2;        // the set of this run
+        const int held = i % 2;  // the set of this run
         const int other = 1 - held;
-        int next[2] = {-1, -1};
-        auto consider = [&](int slot, int cost) {
-            if (next[slot] < 0 || cost < next[slot]) next[slot] = cost;
-        };
-        if (best[held] >= 0) consider(held, best[held] + length);
-        if (best[other] >= 0) {
-            consider(held, best[other] + lockingShiftBytes + length);
-            consider(other, best[other] + 2 * length);
-        }
-        best[0] = next[0];
-        best[1] = next[1];
+        const int staying = best[held] + length;
+        const int shifting = best[other] + lockingShiftBytes + length;
+        best[held] = std::min(staying, shifting);
+        best[other] += 2 * length;  // through the kanji set, GR unchanged
     }
-    if (best[0] < 0) return best[1];
-    if (best[1] < 0) return best[0];
     return std::min(best[0], best[1]);
 }
 
@@ -96,6 +86,20 @@ bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kan
     if (runs.longRunReached && runs.count == 1) return true;
     if (runs.runLimitReached) return false;
     return cheapestPlan(runs, false) >= cheapestPlan(runs, true);
+}
+
+}  // namespace arib
+
+namespace arib {
+
+bool KanaDecisionLog::decide(const TextClassifier& text, int position, CharClass kanaClass) {
+    if (next_ < recorded_ && (entries_[next_] >> 1) == position) return (entries_[next_++] & 1) != 0;
+    const bool answer = shouldInvokeKanaSet(text, position, kanaClass);
+    if (next_ == recorded_ && recorded_ < capacity) {
+        entries_[recorded_++] = position * 2 + (answer ? 1 : 0);
+        next_ = recorded_;
+    }
+    return answer;
 }
 
 }  // namespace arib

@@ -1,6 +1,8 @@
 // Whether a run of hiragana or katakana should be coded by invoking its set into GR.
 #pragma once
 
+#include <array>
+
 #include "arib/char_class.h"
 #include "arib/text_classifier.h"
 
@@ -11,5 +13,22 @@ namespace arib {
 // then one byte per character) costs no more than coding the character through the kanji set.
 bool shouldInvokeKanaSet(const char16_t* src, int srcLength, int position, CharClass kanaClass);
 bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kanaClass);
+
+// The answers of shouldInvokeKanaSet over one text, kept for the following strategy runs over
+// the same text. The question comes up where a kana meets GR holding the other set, and only
+// kana decisions move GR, so every run over a text asks the same questions in the same order;
+// a question that does not match the record (or lies beyond its fixed room) is worked out anew.
+class KanaDecisionLog {
+public:
+    bool decide(const TextClassifier& text, int position, CharClass kanaClass);
+    // The next run reads the record from its start.
+    void rewind() { next_ = 0; }
+
+private:
+    static constexpr int capacity = 2048;
+    std::array<int, capacity> entries_;  // position * 2 + answer
+    int recorded_ = 0;
+    int next_ = 0;
+};
 
 }  // namespace arib

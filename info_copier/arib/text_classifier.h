@@ -22,7 +22,9 @@ public:
             if (unit != u'[' && unit != 0x7F) return {CharClass::Alphanumeric, unit, 1, unit};
         } else if (unit < 0xD800 || unit > 0xDFFF) {
             const IndexedCharacter& indexed = plane_[unit];
-            if (!indexed.startsSequence) return {indexed.charClass, indexed.code, 1, unit};
+            if (!indexed.mayStartSequence() ||
+                (position + 1 < srcLength_ && !plane_[src_[position + 1]].mayContinueSequence()))
+                return {indexed.charClass, indexed.code, 1, unit};
         }
         return classifyCharacter(src_, srcLength_, position);
     }
