@@ -73,6 +73,12 @@ TEST_F(TolvaneFromTs, CopiesEveryFieldGroupOfTheSampleRecording) {
     }
 }
 
+TEST(SampleRecording, TheBundledFileIsWhatTheBuilderWrites) {
+    Bytes bundled;
+    ASSERT_TRUE(fixture::readFile(SAMPLE_TS, bundled));
+    EXPECT_EQ(bundled, ts_streams::buildSampleStream(188)) << "run tools/ts_streams/regenerate_sample.sh";
+}
+
 TEST_F(TolvaneFromTs, ReportsAStreamWithoutProgrammeInformation) {
     ts_streams::TsStreamBuilder builder(188);
     builder.addSection(0, ts_test::patFor(0x0400));

@@ -1,0 +1,49 @@
+// Random sections to the EIT, SDT and SIT parsers. The first byte picks the parser; the rest
+// fills the start of a 65,536-byte section buffer (zeros behind, or none when it is full).
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#include "ts/event_section.h"
+#include "ts/selection_section.h"
+#include "ts/service_name.h"
+
+namespace {
+
+struct Workspace {
+    ts::SectionBuffer section;
+    ts::ExtTextAssembly assembly;
+    rpls::ProgramInfo info;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::unique_ptr<Workspace> workspace = std::make_unique<Workspace>();
+    if (size < 1) return 0;
+    const std::uint8_t selector = data[0];
+    ++data;
+    --size;
+    Workspace& w = *workspace;
+    w.section.fill(0);
+    std::memcpy(w.section.data(), data, size < w.section.size() ? size : w.section.size());
+    std::memset(&w.info, 0, sizeof w.info);
+    const ts::SectionView view(w.section.data(), w.section.size());
+    switch (selector % 3) {
+        case 0: {
+            const std::uint16_t serviceId = ts::parseEventSection(view, w.info, w.assembly);
+            ts::parseServiceName(serviceId, view, w.info);
+            break;
+        }
+        case 1: ts::parseServiceName(view.be16(11), view, w.info); break;
+        case 2: ts::parseSelectionSection(view, w.info, w.assembly); break;
+    }
+    // Every length stays inside its field.
+    if (w.info.channelNameLength > sizeof w.info.channelName || w.info.textLength < 0 ||
+        w.info.textLength > static_cast<int>(sizeof w.info.text) || w.info.extTextLength < 0 ||
+        w.info.extTextLength > static_cast<int>(sizeof w.info.extText) ||
+        w.info.textLength != (w.info.textLengthField[0] << 8 | w.info.textLengthField[1])) {
+        __builtin_trap();
+    }
+    return 0;
+}

@@ -1,0 +1,31 @@
+// Random bytes as a TS file through the whole reading path: packet reader, section
+// assembly, both scans and the parsers. The first two bytes pick the packet size and the
+// start percentage; the rest is the file.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/file.h"
+#include "ts/read_ts_info.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    const int packetSize = (data[0] & 1) ? 192 : 188;
+    const int percent = data[1] % 100;
+    const char* path = "/tmp/fuzz_ts_stream.ts";
+    std::FILE* out = std::fopen(path, "wb");
+    if (!out) return 0;
+    std::fwrite(data + 2, 1, size - 2, out);
+    std::fclose(out);
+
+    platform::File file;
+    if (!file.openExisting(path, platform::Access::Read, false)) return 0;
+    static rpls::ProgramInfo info;
+    std::memset(&info, 0, sizeof info);
+    ts::readTsInfo(info, file, packetSize, percent);
+    if (info.channelNameLength > sizeof info.channelName || info.textLength > static_cast<int>(sizeof info.text) ||
+        info.extTextLength > static_cast<int>(sizeof info.extText)) {
+        __builtin_trap();
+    }
+    return 0;
+}
