@@ -12,6 +12,7 @@
 #include "stamp/header_converter.h"
 #include "stamp/pcr_timestamper.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
@@ -67,34 +68,45 @@ bool actOnStamp(std::int32_t result, const ConvertOptions& options, PacketWriter
     return true;
 }
 
-bool convertPackets(Run& run) {
-    Progress progress(run.options.trace, run.reader.fileSize());
-    progress.start();
+// Copies one packet into its slot and fills the slot's header; false ends the run.
+template <HeaderSource kHeader>
+bool convertPacket(Run& run, const std::uint8_t* packet, std::uint8_t* slot) {
+    if constexpr (kHeader == HeaderSource::Dropped) {
+        std::memcpy(slot, packet + 4, kTsPacketSize);
+    } else if constexpr (kHeader == HeaderSource::Converter) {
+        std::memcpy(slot, packet, kTimestampedPacketSize);
+        run.converter->convert(ConstHeader(packet, 4), Header(slot, 4));
+    } else {
+        std::memcpy(slot + 4, packet, kTsPacketSize);
+        const std::int32_t result = run.timestamper->step(TsPacket(packet, kTsPacketSize), slot);
+        if (!actOnStamp(result, run.options, run.writer)) return false;
+    }
+    return true;
+}
+
+template <HeaderSource kHeader>
+bool convertAll(Run& run, Progress& progress) {
     for (;;) {
         const std::uint8_t* packet = nullptr;
         const ReadStatus status = run.reader.nextPacket(packet);
-        if (status == ReadStatus::End) break;
+        if (status == ReadStatus::End) return true;
         if (status == ReadStatus::Failed) return false;
         std::uint8_t* slot = run.writer.nextSlot();
-        if (slot == nullptr) return false;
-
-        switch (run.info.header) {
-        case HeaderSource::Dropped:
-            std::memcpy(slot, packet + 4, kTsPacketSize);
-            break;
-        case HeaderSource::Converter:
-            std::memcpy(slot, packet, kTimestampedPacketSize);
-            run.converter->convert(ConstHeader(packet, 4), Header(slot, 4));
-            break;
-        case HeaderSource::Timestamper: {
-            std::memcpy(slot + 4, packet, kTsPacketSize);
-            const std::int32_t result = run.timestamper->step(TsPacket(packet, kTsPacketSize), slot);
-            if (!actOnStamp(result, run.options, run.writer)) return false;
-            break;
-        }
-        }
+        if (slot == nullptr || !convertPacket<kHeader>(run, packet, slot)) return false;
         progress.update(run.reader.consumed());
     }
+}
+
+bool convertPackets(Run& run) {
+    Progress progress(run.options.trace, run.reader.fileSize());
+    progress.start();
+    bool ok = false;
+    switch (run.info.header) {
+    case HeaderSource::Dropped: ok = convertAll<HeaderSource::Dropped>(run, progress); break;
+    case HeaderSource::Converter: ok = convertAll<HeaderSource::Converter>(run, progress); break;
+    case HeaderSource::Timestamper: ok = convertAll<HeaderSource::Timestamper>(run, progress); break;
+    }
+    if (!ok) return false;
     if (run.timestamper && run.timestamper->finish() == FinishResult::PendingStamped && run.options.trace)
         platform::print("E\n");
     return true;
@@ -123,8 +135,9 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     }
 
     PacketWriter writer;
-    // -v also sets how many whole blocks go out per write.
-    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered, args.readBlocks))
+    // Writes gather at least a megabyte, or as much as one read batch brings.
+    const std::int32_t blocksPerWrite = std::max(args.readBlocks, PacketWriter::kDefaultBlocksPerWrite);
+    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered, blocksPerWrite))
         return kFailure;
 
     // The whole file is converted from its first byte, also after the tables were read.

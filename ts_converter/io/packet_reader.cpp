@@ -95,18 +95,7 @@ ReadStatus PacketReader::dropRemainder() {
     return ReadStatus::End;
 }
 
-bool PacketReader::syncAt(std::int32_t packetStart) const {
-    return dataArea_[packetStart + packetSize_ - kTsPacketSize] == kSyncByte;
-}
-
-const std::uint8_t* PacketReader::take() {
-    const std::uint8_t* packet = dataArea_ + readIndex_;
-    readIndex_ += packetSize_;
-    consumed_ += packetSize_;
-    return packet;
-}
-
-ReadStatus PacketReader::nextPacket(const std::uint8_t*& packet) {
+ReadStatus PacketReader::nextPacketSlow(const std::uint8_t*& packet) {
     if (dataArea_ == nullptr) return ReadStatus::End;
     if (!ensure(packetSize_)) return ReadStatus::Failed;
     if (unconsumed() < packetSize_) return dropRemainder();

@@ -27,7 +27,13 @@ public:
     // Packet: `packet` points at packetSize contiguous bytes, valid until the next call.
     // End: the input is exhausted (a remainder too short for a packet has been counted).
     // Failed: a read error; its message has been printed.
-    ReadStatus nextPacket(const std::uint8_t*& packet);
+    ReadStatus nextPacket(const std::uint8_t*& packet) {
+        if (unconsumed() >= packetSize_ && syncAt(readIndex_)) {
+            packet = take();
+            return ReadStatus::Packet;
+        }
+        return nextPacketSlow(packet);
+    }
 
     void setReportRemoved(bool report) { reportRemoved_ = report; }
     std::int32_t packetSize() const { return packetSize_; }
@@ -44,8 +50,16 @@ private:
     bool ensure(std::int32_t needed);
     ReadStatus dropRemainder();
     ReadStatus resynchronise(const std::uint8_t*& packet);
-    bool syncAt(std::int32_t packetStart) const;
-    const std::uint8_t* take();
+    ReadStatus nextPacketSlow(const std::uint8_t*& packet);
+    bool syncAt(std::int32_t packetStart) const {
+        return dataArea_[packetStart + packetSize_ - kTsPacketSize] == kSyncByte;
+    }
+    const std::uint8_t* take() {
+        const std::uint8_t* packet = dataArea_ + readIndex_;
+        readIndex_ += packetSize_;
+        consumed_ += packetSize_;
+        return packet;
+    }
 
     platform::File file_;
     platform::AlignedBuffer buffer_;

@@ -31,6 +31,7 @@ bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffer
         platform::print("%s", msg::kWriteBufferFailed);
         return false;
     }
+    flushAt_ = mergeBytes_;
     open_ = true;
     return true;
 }
@@ -62,30 +63,38 @@ bool PacketWriter::writeBlocks(std::int32_t count) {
 void PacketWriter::setHold(bool hold) {
     if (hold && !hold_) heldFrom_ = std::max(pending_ - packetSize_, 0);
     hold_ = hold;
+    updateFlushPoint();
 }
 
-std::uint8_t* PacketWriter::nextSlot() {
+void PacketWriter::updateFlushPoint() {
+    if (!hold_) {
+        flushAt_ = mergeBytes_;
+        return;
+    }
+    // Whole blocks in front of the held run may still go out: at once when enough of them
+    // have gathered, otherwise when the ring would run full (which is also where overflow is
+    // checked).
+    const std::int32_t freeBlocks = heldFrom_ / kBlockSize;
+    flushAt_ = freeBlocks * kBlockSize >= mergeBytes_ ? 0 : kRingSize - packetSize_ + 1;
+}
+
+std::uint8_t* PacketWriter::nextSlotAfterWriting() {
     if (!open_) return nullptr;
     if (!hold_) {
-        if (pending_ >= mergeBytes_ && !writeBlocks(pending_ / kBlockSize)) return nullptr;
+        if (!writeBlocks(pending_ / kBlockSize)) return nullptr;
     } else {
-        // Whole blocks in front of the held run may still go out: when enough of them have
-        // gathered, or when the ring would otherwise run full.
         const std::int32_t freeBlocks = heldFrom_ / kBlockSize;
-        if (freeBlocks > 0 && (freeBlocks * kBlockSize >= mergeBytes_ || pending_ + packetSize_ > kRingSize)) {
+        if (freeBlocks > 0) {
             if (!writeBlocks(freeBlocks)) return nullptr;
             heldFrom_ -= freeBlocks * kBlockSize;
         }
+        if (pending_ + packetSize_ > kRingSize) {
+            platform::print("%s", msg::kRingOverflow);
+            return nullptr;
+        }
     }
-    std::uint8_t* slot = buffer_.data() + writePosition_;
-    writePosition_ += packetSize_;
-    if (writePosition_ == kRingSize) writePosition_ = 0;
-    pending_ += packetSize_;
-    if (pending_ > kRingSize) {
-        platform::print("%s", msg::kRingOverflow);
-        return nullptr;
-    }
-    return slot;
+    updateFlushPoint();
+    return takeSlot();
 }
 
 bool PacketWriter::trimFinalBlock() {
@@ -108,6 +117,7 @@ bool PacketWriter::trimFinalBlock() {
 bool PacketWriter::close() {
     if (!open_) return false;
     open_ = false;
+    flushAt_ = 0;
     hold_ = false;
     bool ok = writeBlocks(pending_ / kBlockSize);
     if (ok && pending_ > 0) {

@@ -17,17 +17,22 @@ public:
     // the ring's end, and the slot after the last is the first.
     static constexpr std::int32_t kRingBlocks = 141;
     static constexpr std::int32_t kRingSize = kRingBlocks * kBlockSize;
-    // Upper bound of one merged transfer.
+    // Whole blocks gathered before a write, and the upper bound a caller may ask for.
+    static constexpr std::int32_t kDefaultBlocksPerWrite = 16;
     static constexpr std::int32_t kMaxBlocksPerWrite = 32;
 
     // Creates the file, which must not exist, and allocates the ring. Whole blocks are written
     // once `blocksPerWrite` of them are pending (clamped to 1..kMaxBlocksPerWrite), in as few
     // calls as the ring allows. False after printing a message.
-    bool open(const char* path, std::int32_t packetSize, bool unbuffered, std::int32_t blocksPerWrite = 1);
+    bool open(const char* path, std::int32_t packetSize, bool unbuffered,
+              std::int32_t blocksPerWrite = kDefaultBlocksPerWrite);
 
     // The next packet-size slot, or nullptr after printing a message (write error, or the
     // held slots filling the whole ring). Earlier slots stay writable while `hold` keeps them.
-    std::uint8_t* nextSlot();
+    std::uint8_t* nextSlot() {
+        if (pending_ >= flushAt_) return nextSlotAfterWriting();
+        return takeSlot();
+    }
 
     // Set right after the slot that opens a held run has been handed out; cleared once the
     // headers of that run are filled in.
@@ -43,6 +48,16 @@ public:
     const std::uint8_t* ring() const { return buffer_.data(); }
 
 private:
+    std::uint8_t* takeSlot() {
+        std::uint8_t* slot = buffer_.data() + writePosition_;
+        writePosition_ += packetSize_;
+        if (writePosition_ == kRingSize) writePosition_ = 0;
+        pending_ += packetSize_;
+        return slot;
+    }
+    std::uint8_t* nextSlotAfterWriting();
+    // The pending count at which nextSlot must write blocks or check for overflow first.
+    void updateFlushPoint();
     bool writeBlocks(std::int32_t count);
     bool writeAll(const std::uint8_t* data, std::int64_t length);
     bool trimFinalBlock();
@@ -57,6 +72,7 @@ private:
     std::int32_t pending_ = 0;        // bytes handed out and not written, from the next block's start
     std::int32_t writePosition_ = 0;  // ring offset of the next slot
     std::int32_t heldFrom_ = 0;       // while held: pending-relative offset of the first held byte
+    std::int32_t flushAt_ = 0;
     bool hold_ = false;
     bool unbuffered_ = false;
     bool open_ = false;
