@@ -4,9 +4,10 @@
 # transfers (default) and unbuffered with 1 MiB transfers (-v 16), and beside each the
 # reference copy of the same input: `cat in > out` for -x, `dd bs=64K iflag=direct
 # oflag=direct` for the default, `dd bs=1M iflag=direct oflag=direct` for -v 16.
-# Every measurement is the median of REPEATS runs after one warm-up run. Prints MB/s
-# (10^6 bytes of input per second), the ratio to the reference and KORVET's peak resident
-# memory.
+# KORVET and its reference run in alternation (one warm-up pair, then REPEATS measured pairs),
+# so that both meet the same state of the machine. Prints the median MB/s of each (10^6 bytes
+# of input per second), the median of the pairwise ratios KORVET/reference, and KORVET's peak
+# resident memory.
 #
 #   bench/korvet/run.sh [WORKDIR] [REPEATS] [GROUPS]
 #     WORKDIR  directory on a disk filesystem (default: bench-out/korvet in the work tree)
@@ -61,31 +62,17 @@ run_once() {
   awk -v s="$start" -v e="$end" -v k="$kib" 'BEGIN { printf "%.6f %d\n", (e - s) / 1e9, k }'
 }
 
-# measure COMMAND... : one warm-up run, then the median of $repeats; prints "seconds peak_kib".
-measure() {
-  run_once "$@" >/dev/null
-  local results=()
-  for ((i = 0; i < repeats; ++i)); do results+=("$(run_once "$@")"); done
-  printf '%s\n' "${results[@]}" | sort -n | awk -v n="$repeats" '
-    { secs[NR] = $1; if ($2 > peak) peak = $2 }
-    END { printf "%.6f %d\n", secs[int((n + 1) / 2)], peak }'
-}
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 mbps() { awk -v bytes="$1" -v secs="$2" 'BEGIN { printf "%.0f", bytes / secs / 1e6 }'; }
 
-declare -A reference_seconds
-reference() {  # reference MODE INPUT: seconds of the reference copy (cached)
-  local mode=$1 input=$2 key="$1 $2"
-  if [[ -z ${reference_seconds[$key]:-} ]]; then
-    local result
-    case $mode in
-      buffered) result=$(measure bash -c "cat '$input' > '$out'") ;;
-      direct64k) result=$(measure dd if="$input" of="$out" bs=64K iflag=direct oflag=direct status=none) ;;
-      direct1m) result=$(measure dd if="$input" of="$out" bs=1M iflag=direct oflag=direct status=none) ;;
-    esac
-    reference_seconds[$key]=${result%% *}
-  fi
-  echo "${reference_seconds[$key]}"
+# reference_command MODE INPUT: the reference copy of INPUT to $out for a mode.
+reference_command() {
+  case $1 in
+    buffered) echo "cat '$2' > '$out'" ;;
+    direct64k) echo "dd if='$2' of='$out' bs=64K iflag=direct oflag=direct status=none" ;;
+    direct1m) echo "dd if='$2' of='$out' bs=1M iflag=direct oflag=direct status=none" ;;
+  esac
 }
 
 conversions=(
@@ -107,8 +94,9 @@ results=$work/results.txt
   echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)," \
     "$(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo), kernel $(uname -r)," \
     "$work on $fstype ($(df --output=source "$work" | tail -1))"
-  echo "inputs: $(stat -c %s "$ts") bytes (188), $(stat -c %s "$bd") bytes (192); median of $repeats after a warm-up run"
-  printf '%-20s %-8s %10s   %-16s %10s %7s %10s\n' conversion switches "MB/s" reference "ref MB/s" ratio "peak RSS"
+  echo "inputs: $(stat -c %s "$ts") bytes (188), $(stat -c %s "$bd") bytes (192);" \
+    "medians of $repeats alternating pairs after a warm-up pair; load average $(cut -d' ' -f1-3 /proc/loadavg)"
+  printf '%-20s %-12s %10s   %-16s %10s %7s %10s\n' conversion switches "MB/s" reference "ref MB/s" ratio "peak RSS"
 } | tee "$results"
 
 for conversion in "${conversions[@]}"; do
@@ -116,16 +104,26 @@ for conversion in "${conversions[@]}"; do
   size=$(stat -c %s "$input")
   for mode in "${modes[@]}"; do
     IFS='|' read -r mode_name mode_switch ref_name <<<"$mode"
-    # shellcheck disable=SC2086  # the switches are separate words on purpose
-    result=$(measure "$korvet" $switch $mode_switch "$input" "$out")
-    secs=${result%% *}
-    peak_kib=${result##* }
-    ref_secs=$(reference "$mode_name" "$input")
-    ratio=$(awk -v a="$ref_secs" -v b="$secs" 'BEGIN { printf "%.2f", a / b }')
-    printf '%-20s %-8s %10s   %-16s %10s %7s %7.1f MiB\n' "$name" "${switch:-(none)} $mode_switch" \
-      "$(mbps "$size" "$secs")" "$ref_name" "$(mbps "$size" "$ref_secs")" "$ratio" \
+    ref_cmd=$(reference_command "$mode_name" "$input")
+    korvet_secs=() ref_secs=() ratios=() peak_kib=0
+    for ((i = 0; i <= repeats; ++i)); do
+      ref=$(run_once bash -c "$ref_cmd")
+      # shellcheck disable=SC2086  # the switches are separate words on purpose
+      run=$(run_once "$korvet" $switch $mode_switch "$input" "$out")
+      ((i == 0)) && continue  # the warm-up pair
+      korvet_secs+=("${run%% *}")
+      ref_secs+=("${ref%% *}")
+      ratios+=("$(awk -v a="${ref%% *}" -v b="${run%% *}" 'BEGIN { print a / b }')")
+      ((${run##* } > peak_kib)) && peak_kib=${run##* }
+    done
+    k=$(printf '%s\n' "${korvet_secs[@]}" | median)
+    r=$(printf '%s\n' "${ref_secs[@]}" | median)
+    ratio=$(printf '%s\n' "${ratios[@]}" | median)
+    printf '%-20s %-12s %10s   %-16s %10s %7.2f %7.1f MiB\n' "$name" "${switch:-(none)} $mode_switch" \
+      "$(mbps "$size" "$k")" "$ref_name" "$(mbps "$size" "$r")" "$ratio" \
       "$(awk -v k="$peak_kib" 'BEGIN { print k / 1024 }')" | tee -a "$results"
   done
 done
+echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)" | tee -a "$results"
 rm -f "$out" "$work/time.txt"
 echo "results in $results"
