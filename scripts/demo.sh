@@ -42,9 +42,10 @@ run "$tolvane" -x "$out/news.rpls" "$out/plain.rpls"
 run "$dump" "$out/plain.rpls"
 
 step "tolvane parameter mode: a Japanese title, a two-line description and two genres"
+"$sample" news "$out/param.rpls"
 run "$tolvane" -D 2025/4/1 -T 19:00:00 -P 0:45:00 -B "ドキュメント７２時間「駅前の食堂」" \
-  -I "第１回\n街の人々の７２時間を見つめる。" -G 0x80 -G 0x0F "$out/plain.rpls"
-run "$dump" "$out/plain.rpls"
+  -I "第１回\n街の人々の７２時間を見つめる。" -G 0x80 -G 0x0F "$out/param.rpls"
+run "$dump" "$out/param.rpls"
 
 step "tolvane refuses a bad run and leaves the destination untouched"
 cp "$out/plain.rpls" "$out/before.rpls"

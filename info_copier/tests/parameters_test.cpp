@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/line_breaks.h"
 #include "app/number_scan.h"
+#include "arib/arib_text.h"
 
 namespace {
 
@@ -178,4 +179,36 @@ TEST(NumberScan, ReadingsSaturateAndFollowTheirPrefixes) {
     EXPECT_EQ(v[1], -2);
 }
 
+std::u16string decoded(const std::uint8_t* bytes, int length) {
+    static char16_t units[65536];
+    const int n = arib::decodeAribText(units, 65536, bytes, length);
+    return std::u16string(units, static_cast<std::size_t>(n));
+}
+
+TEST(ApplyParameters, TextsAreCodedIntoTheirFields) {
+    const Applied a = apply({"-C", "ＮＨＫ総合", "-B", "朝のニュース Vol.2", "-I", "一行目\\n二行目", "-E", "出演：\\n山田"});
+    ASSERT_TRUE(a.ok) << a.output;
+    EXPECT_EQ(decoded(a.info.channelName, a.info.channelNameLength), u"ＮＨＫ総合");
+    EXPECT_EQ(decoded(a.info.title, a.info.titleLength), u"朝のニュース Vol.2");
+    EXPECT_EQ(decoded(a.info.text, a.info.textLength), u"一行目\r\n二行目");
+    EXPECT_EQ((a.info.textLengthField[0] << 8) | a.info.textLengthField[1], a.info.textLength);
+    EXPECT_EQ(decoded(a.info.extText, a.info.extTextLength), u"出演：\r\n山田");
+}
+
+TEST(ApplyParameters, AChannelNameThatDoesNotFitIsCutToItsField) {
+    const Applied a = apply({"-C", "とても長いチャンネルの名前です"});
+    ASSERT_TRUE(a.ok);
+    EXPECT_LE(a.info.channelNameLength, 20);
+    EXPECT_GT(a.info.channelNameLength, 10);
+}
+
+TEST(ApplyParameters, WSwitchTurnsSizeControlsOff) {
+    const Applied with = apply({"-B", "ABC"});
+    const Applied without = apply({"-w", "-B", "ABC"});
+    ASSERT_TRUE(with.ok && without.ok);
+    EXPECT_EQ(bytes(with.info.title, with.info.titleLength), (std::vector<std::uint8_t>{0x0E, 0x89, 0x41, 0x42, 0x43}));
+    EXPECT_EQ(bytes(without.info.title, without.info.titleLength), (std::vector<std::uint8_t>{0x0E, 0x41, 0x42, 0x43}));
+}
+
 }  // namespace
+

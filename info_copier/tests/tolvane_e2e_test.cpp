@@ -214,5 +214,15 @@ TEST_F(TolvaneRun, AParameterFailureLeavesTheDestinationUntouched) {
     }
 }
 
+TEST_F(TolvaneRun, JoinedTextIsTheSameWithAndWithoutW) {
+    const std::string src = write("src.rpls", newsImage_);
+    const std::string plain = write("plain.rpls", movieImage_);
+    const std::string withW = write("with_w.rpls", movieImage_);
+    ASSERT_EQ(tolvane({"-x", src, plain}).status, 0);
+    ASSERT_EQ(tolvane({"-xw", src, withW}).status, 0);
+    EXPECT_EQ(read(plain), read(withW));
+    EXPECT_NE(read(plain), movieImage_);
+}
+
 }  // namespace
 

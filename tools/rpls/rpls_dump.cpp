@@ -15,9 +15,19 @@ void printText(const char* label, const std::uint8_t* bytes, int length) {
     static char16_t units[65536];
     static char utf8[65536 * 3 + 1];
     const int count = arib::decodeAribText(units, 65536, bytes, length);
-    const std::size_t n = platform::utf16ToUtf8(units, static_cast<std::size_t>(count), utf8, sizeof utf8);
+    const std::size_t n = platform::utf16ToUtf8(units, static_cast<std::size_t>(count), utf8, sizeof utf8 - 1);
     utf8[n] = '\0';
-    std::printf("%-20s (%4d bytes) %s\n", label, length, utf8);
+    // Continuation lines are indented under the first one; CR of each CR LF is left out.
+    std::printf("%-20s (%4d bytes) ", label, length);
+    for (const char* p = utf8; *p != '\0'; ++p) {
+        if (*p == '\r') continue;
+        if (*p == '\n') {
+            std::printf("\n%34s", "");
+        } else {
+            std::putchar(*p);
+        }
+    }
+    std::printf("\n");
 }
 
 const char* layoutName(rpls::PrivateLayout layout) {
