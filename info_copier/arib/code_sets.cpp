@@ -36,16 +36,21 @@ void emitRowCellText(std::uint32_t code, DecoderOutput& output) {
     output.emitUnits(text, length);
 }
 
-void decodePlane1(std::uint32_t code, DecoderOutput& output) {
-    if (std::uint32_t unicode = plane1UnicodeForCode(code)) {
+std::uint32_t lookUp(const std::array<std::uint32_t, cellsPerRow * cellsPerRow>& index, std::uint32_t code) {
+    int slot = twoByteSlot(code);
+    return slot < 0 ? 0 : index[static_cast<std::size_t>(slot)];
+}
+
+void decodePlane1(std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
+    if (std::uint32_t unicode = lookUp(indexes.plane1, code)) {
         output.emit(unicode);
     } else if (const SequenceEntry* sequence = sequenceForCode(SequenceTable::plane1Sequence, code)) {
         emitSequence(*sequence, output);
     }
 }
 
-void decodeAdditionalSymbol(std::uint32_t code, DecoderOutput& output) {
-    if (std::uint32_t unicode = additionalSymbolUnicodeForCode(code)) {
+void decodeAdditionalSymbol(std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
+    if (std::uint32_t unicode = lookUp(indexes.additionalSymbol, code)) {
         output.emit(unicode);
     } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::symbolString, code)) {
         emitSequence(*text, output);
@@ -54,17 +59,17 @@ void decodeAdditionalSymbol(std::uint32_t code, DecoderOutput& output) {
     }
 }
 
-void decodeTwoByte(CodeSet set, std::uint32_t code, DecoderOutput& output) {
+void decodeTwoByte(CodeSet set, std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     switch (set) {
         case CodeSet::kanji:
         case CodeSet::jisKanjiPlane1:
-            decodePlane1(code, output);
+            decodePlane1(code, indexes, output);
             break;
         case CodeSet::jisKanjiPlane2:
-            if (std::uint32_t unicode = plane2UnicodeForCode(code)) output.emit(unicode);
+            if (std::uint32_t unicode = lookUp(indexes.plane2, code)) output.emit(unicode);
             break;
         case CodeSet::additionalSymbols:
-            decodeAdditionalSymbol(code, output);
+            decodeAdditionalSymbol(code, indexes, output);
             break;
         default:  // DRCS-0: a pattern of the broadcaster's own, no character for it
             output.emit(replacementCharacter);
@@ -72,11 +77,11 @@ void decodeTwoByte(CodeSet set, std::uint32_t code, DecoderOutput& output) {
     }
 }
 
-void decodeFromTable(CodeTable table, std::uint32_t code, DecoderOutput& output) {
-    if (std::uint32_t unicode = unicodeForCode(table, code)) output.emit(unicode);
+void decodeFromTable(const std::array<std::uint32_t, 128>& index, std::uint32_t code, DecoderOutput& output) {
+    if (std::uint32_t unicode = index[code & 0x7F]) output.emit(unicode);
 }
 
-void decodeOneByte(CodeSet set, std::uint32_t code, DecoderOutput& output) {
+void decodeOneByte(CodeSet set, std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     switch (set) {
         case CodeSet::alphanumeric:
         case CodeSet::proportionalAlphanumeric:
@@ -84,14 +89,14 @@ void decodeOneByte(CodeSet set, std::uint32_t code, DecoderOutput& output) {
             break;
         case CodeSet::hiragana:
         case CodeSet::proportionalHiragana:
-            decodeFromTable(CodeTable::hiragana, code, output);
+            decodeFromTable(indexes.hiragana, code, output);
             break;
         case CodeSet::katakana:
         case CodeSet::proportionalKatakana:
-            decodeFromTable(CodeTable::katakana, code, output);
+            decodeFromTable(indexes.katakana, code, output);
             break;
         case CodeSet::jisX0201Katakana:
-            decodeFromTable(CodeTable::halfwidthKatakana, code, output);
+            decodeFromTable(indexes.halfwidthKatakana, code, output);
             break;
         default:  // mosaic and one-byte DRCS sets: graphics with no character
             output.emit(replacementCharacter);
@@ -101,15 +106,16 @@ void decodeOneByte(CodeSet set, std::uint32_t code, DecoderOutput& output) {
 
 }  // namespace
 
-std::size_t decodeGraphicCharacter(CodeSet set, std::span<const std::uint8_t> bytes, DecoderOutput& output) {
+std::size_t decodeGraphicCharacter(CodeSet set, std::span<const std::uint8_t> bytes, const DecodingIndexes& indexes,
+                                   DecoderOutput& output) {
     std::uint32_t first = bytes[0] & 0x7Fu;
     if (!isTwoByteSet(set)) {
-        decodeOneByte(set, first, output);
+        decodeOneByte(set, first, indexes, output);
         return 1;
     }
     if (bytes.size() < 2) return bytes.size();
     // The second byte counts whatever its value, even in the other half or a control range.
-    decodeTwoByte(set, first << 8 | (bytes[1] & 0x7Fu), output);
+    decodeTwoByte(set, first << 8 | (bytes[1] & 0x7Fu), indexes, output);
     return 2;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 
+#include "arib/code_index.h"
 #include "arib/decoder_output.h"
 
 namespace arib {
@@ -66,6 +67,7 @@ constexpr bool isTwoByteSet(CodeSet set) {
 // Decodes one character of a graphic set other than the macro set. `bytes` starts at the
 // character and holds all that is left of the input; the result is the number of bytes the
 // character takes (a two-byte character cut by the end of the input produces nothing).
-std::size_t decodeGraphicCharacter(CodeSet set, std::span<const std::uint8_t> bytes, DecoderOutput& output);
+std::size_t decodeGraphicCharacter(CodeSet set, std::span<const std::uint8_t> bytes, const DecodingIndexes& indexes,
+                                   DecoderOutput& output);
 
 }  // namespace arib

@@ -19,7 +19,10 @@ public:
 
     void emit(std::uint32_t codePoint) {
         if (suppressed) return;
-        if (count_ < capacity_) {
+        if (codePoint <= 0xFFFF && count_ < capacity_) {
+            if (dst_ != nullptr) dst_[count_] = static_cast<char16_t>(codePoint);  // the common case, inline
+            ++count_;
+        } else if (count_ < capacity_) {
             count_ += writeCodePoint(codePoint, dst_, static_cast<int>(count_), capacity_);
         } else {
             count_ += codePoint > 0xFFFF ? 2 : 1;  // counted, not stored
@@ -28,6 +31,18 @@ public:
 
     void emitUnits(const char16_t* units, int length) {
         for (int i = 0; i < length; ++i) emit(units[i]);
+    }
+
+    // The count so far, for a caller that keeps it in a local while it stores units itself
+    // through storeUnit(); it hands the count back through setCount() before the next emit.
+    std::int64_t count() const { return count_; }
+    void setCount(std::int64_t count) { count_ = count; }
+    // Stores one unit at `index` when not suppressed and within the capacity; answers false
+    // when the caller must go through emit() instead.
+    bool storeUnit(std::int64_t index, std::uint32_t codePoint) const {
+        if (codePoint > 0xFFFF || suppressed || index >= capacity_) return false;
+        if (dst_ != nullptr) dst_[index] = static_cast<char16_t>(codePoint);
+        return true;
     }
 
     // Stores the terminator when it fits; returns the count capped at the capacity.

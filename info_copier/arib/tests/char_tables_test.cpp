@@ -5,6 +5,7 @@
 #include <string>
 
 #include "arib/char_tables.h"
+#include "arib/code_index.h"
 
 namespace arib {
 namespace {
@@ -232,6 +233,13 @@ TEST(CharTables, CodeIndexesAgreeWithOrderedSearch) {
             ASSERT_EQ(additionalSymbolUnicodeForCode(code),
                       firstHit(code, {CodeTable::additionalSymbol, CodeTable::kanjiPreference, CodeTable::kanji}));
         }
+    const DecodingIndexes& indexes = decodingIndexes();
+    for (std::uint32_t code = 0; code < 128; ++code) {
+        EXPECT_EQ(indexes.hiragana[code], unicodeForCode(CodeTable::hiragana, code));
+        EXPECT_EQ(indexes.katakana[code], unicodeForCode(CodeTable::katakana, code));
+        EXPECT_EQ(indexes.halfwidthKatakana[code], unicodeForCode(CodeTable::halfwidthKatakana, code));
+        EXPECT_EQ(indexes.alphanumeric[code], code >= 0x21 && code <= 0x7E ? code : 0);
+    }
 }
 
 }  // namespace

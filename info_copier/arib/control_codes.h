@@ -1,9 +1,12 @@
 // Control bytes of the C0 and C1 sets. Controls that carry parameter bytes (COL, PAPF, APS
 // and the like) skip only their first byte; the bytes after it are read as ordinary bytes.
+// Inline: in coded programme text nearly every other byte is a shift or a size control.
+#pragma once
+
 #include "arib/decoder_steps.h"
 
 namespace arib {
-namespace {
+namespace control_codes {
 
 enum class Control : std::uint8_t {
     APB = 0x08,  // active position backward
@@ -22,7 +25,7 @@ enum class Control : std::uint8_t {
     CSI = 0x9B,
 };
 
-void singleShift(AribDecoderState& state, int registerIndex) {
+inline void singleShift(AribDecoderState& state, int registerIndex) {
     // A second single shift before the character only changes the register: the invocation
     // to restore stays the one that was in force before the first.
     if (!state.singleShift) state.savedGL = state.GL;
@@ -30,14 +33,16 @@ void singleShift(AribDecoderState& state, int registerIndex) {
     state.singleShift = true;
 }
 
-void emitLineBreak(DecoderOutput& output) {
+inline void emitLineBreak(DecoderOutput& output) {
     output.emit(u'\r');
     output.emit(u'\n');
 }
 
-}  // namespace
+}  // namespace control_codes
 
-std::size_t applyControl(std::span<const std::uint8_t> rest, AribDecoderState& state, DecoderOutput& output) {
+// A control byte: emitting controls, shifts, ESC and CSI.
+inline std::size_t applyControl(std::span<const std::uint8_t> rest, AribDecoderState& state, DecoderOutput& output) {
+    using namespace control_codes;
     switch (static_cast<Control>(rest[0])) {
         case Control::APB: output.emit(0x08); break;
         case Control::APF: output.emit(0x09); break;

@@ -1,0 +1,34 @@
+// Code-indexed arrays for decoding: for every code of a set, the first hit of the set's table
+// order (0 when no table holds it), so a look-up is one memory access that answers exactly
+// what the binary searches in that order answer. Built once, on first use.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace arib {
+
+inline constexpr int cellsPerRow = 94;
+
+struct DecodingIndexes {
+    // Two-byte sets, by (first - 0x21) * 94 + (second - 0x21).
+    std::array<std::uint32_t, cellsPerRow * cellsPerRow> plane1{};            // kanji and JIS plane 1
+    std::array<std::uint32_t, cellsPerRow * cellsPerRow> plane2{};            // JIS plane 2
+    std::array<std::uint32_t, cellsPerRow * cellsPerRow> additionalSymbol{};  // additional symbols
+    // One-byte sets, by 7-bit code.
+    std::array<std::uint32_t, 128> hiragana{};
+    std::array<std::uint32_t, 128> katakana{};
+    std::array<std::uint32_t, 128> halfwidthKatakana{};
+    std::array<std::uint32_t, 128> alphanumeric{};  // the code itself, 0x21..0x7E
+};
+
+const DecodingIndexes& decodingIndexes();
+
+// Index of a two-byte code, or -1 when a byte lies outside 0x21..0x7E.
+constexpr int twoByteSlot(std::uint32_t code) {
+    std::uint32_t first = code >> 8, second = code & 0xFF;
+    if (first < 0x21 || first > 0x7E || second < 0x21 || second > 0x7E) return -1;
+    return static_cast<int>((first - 0x21) * cellsPerRow + (second - 0x21));
+}
+
+}  // namespace arib
