@@ -42,7 +42,7 @@ private:
     platform::File* handle_ = nullptr;
     int packetSize_ = kTsPacketSize;
     int syncOffset_ = 0;
-    std::array<std::uint8_t, kHeadroom + kWindowSize> area_;
+    alignas(64) std::array<std::uint8_t, kHeadroom + kWindowSize> area_;
     int filled_ = 0;  // bytes that the last read put into the window
     int pos_ = 0;     // next unread byte, relative to the window; negative inside the headroom
 };

@@ -1,5 +1,7 @@
 #include "si_sections.h"
 
+#include <algorithm>
+
 namespace ts_streams {
 
 namespace {
@@ -10,9 +12,9 @@ void putBe16(Bytes& out, unsigned value) {
 }
 
 Bytes withLength(const Bytes& bytes) {
-    Bytes out;
-    out.push_back(static_cast<std::uint8_t>(bytes.size()));
-    out.insert(out.end(), bytes.begin(), bytes.end());
+    Bytes out(bytes.size() + 1);
+    out[0] = static_cast<std::uint8_t>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), out.begin() + 1);
     return out;
 }
 
@@ -76,8 +78,10 @@ Bytes pmtSection(std::uint16_t programNumber, std::uint16_t pcrPid, std::uint16_
 }
 
 Bytes rawDescriptor(std::uint8_t tag, const Bytes& payload) {
-    Bytes out = {tag, static_cast<std::uint8_t>(payload.size())};
-    out.insert(out.end(), payload.begin(), payload.end());
+    Bytes out(payload.size() + 2);
+    out[0] = tag;
+    out[1] = static_cast<std::uint8_t>(payload.size());
+    std::copy(payload.begin(), payload.end(), out.begin() + 2);
     return out;
 }
 
