@@ -1,28 +1,56 @@
 // Codes UTF-16 text with the shorter of the two designation strategies.
+#include <algorithm>
+
 #include "arib/arib_text.h"
 #include "arib/encoder_strategies.h"
+#include "arib/kanji_g0_coder.h"
+#include "arib/shared_g0_coder.h"
 
 namespace arib {
+namespace {
+
+// Room for the coded start of each strategy while both are measured: enough for every text
+// field (the longest holds 1200 bytes), so the chosen coding is copied rather than coded again.
+constexpr int measuringRoom = 2048;
+
+std::int64_t lengthForChoice(const EncoderOutput& output, int capacity) {
+    // Every length beyond the capacity counts the same: cut.
+    const std::int64_t overflowing = static_cast<std::int64_t>(capacity > 0 ? capacity : 0) + 1;
+    return std::min(output.count(), overflowing);
+}
+
+}  // namespace
 
 int encodeAribText(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls) {
-    if (src == nullptr) srcLength = 0;
-    // Measure both strategies in full. A strategy whose whole text fits the capacity beats one
-    // that would be cut, even when the cut one also fills the capacity exactly; when both fit
-    // the shorter wins, when neither does both are cut alike. Ties go to shared G0.
-    // The three runs share the answers of the look-aheads.
-    StrategyText text(src, srcLength);
-    EncoderOutput sharedG0(nullptr, 0);
-    codeSharedG0(sharedG0, text, sizeControls);
-    text.rewind();
-    EncoderOutput kanjiG0(nullptr, 0);
-    codeKanjiG0(kanjiG0, text, sizeControls);
-    text.rewind();
+    StrategyText text(src, src != nullptr ? srcLength : 0);
+    // Both strategies measure the whole text in one walk, each with its own state, which is the
+    // same as measuring them one after the other; the look-ahead answers serve both.
+    std::uint8_t sharedStart[measuringRoom];
+    std::uint8_t kanjiStart[measuringRoom];
+    EncoderOutput sharedG0(sharedStart, measuringRoom);
+    EncoderOutput kanjiG0(kanjiStart, measuringRoom);
+    {
+        SharedG0Coder sharedCoder(sharedG0, text, sizeControls);
+        KanjiG0Coder kanjiCoder(kanjiG0, text, sizeControls);
+        walkText(text.text, sharedCoder, kanjiCoder);
+    }
 
-    const std::int64_t overflowing = static_cast<std::int64_t>(dstCapacity > 0 ? dstCapacity : 0) + 1;
-    const std::int64_t sharedLength = sharedG0.count() < overflowing ? sharedG0.count() : overflowing;
-    const std::int64_t kanjiLength = kanjiG0.count() < overflowing ? kanjiG0.count() : overflowing;
+    // A strategy whose whole text fits the capacity beats one that would be cut, even when the
+    // cut one also fills the capacity exactly; when both fit the shorter wins, when neither
+    // does both are cut alike. Ties go to shared G0.
+    const bool kanjiG0Wins = lengthForChoice(kanjiG0, dstCapacity) < lengthForChoice(sharedG0, dstCapacity);
+    const EncoderOutput& chosen = kanjiG0Wins ? kanjiG0 : sharedG0;
+    const std::uint8_t* chosenStart = kanjiG0Wins ? kanjiStart : sharedStart;
+
     EncoderOutput output(dst, dstCapacity);
-    if (kanjiLength < sharedLength) {
+    const std::int64_t toStore = std::min<std::int64_t>(chosen.count(), std::max(dstCapacity, 0));
+    if (toStore <= measuringRoom) {
+        output.putAll(chosenStart, static_cast<int>(toStore), chosen.count());
+        return output.finish();
+    }
+    // Longer than the measuring room: code the chosen strategy again, into the destination.
+    text.rewind();
+    if (kanjiG0Wins) {
         codeKanjiG0(output, text, sizeControls);
     } else {
         codeSharedG0(output, text, sizeControls);

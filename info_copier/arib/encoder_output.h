@@ -1,6 +1,7 @@
 // The byte sink of the encoder: counts every byte, stores only those below the capacity.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace arib {
@@ -13,6 +14,13 @@ public:
     void put(std::uint8_t byte) {
         if (dst_ != nullptr && count_ < capacity_) dst_[count_] = byte;
         ++count_;
+    }
+
+    // Takes a coding measured elsewhere: stores `stored` bytes of it (all that fit the
+    // capacity) and counts its whole length.
+    void putAll(const std::uint8_t* bytes, int stored, std::int64_t wholeLength) {
+        if (dst_ != nullptr) std::copy(bytes, bytes + stored, dst_ + count_);
+        count_ += wholeLength;
     }
 
     // Bytes of the whole coded text, whether stored or not.

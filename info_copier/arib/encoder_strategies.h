@@ -9,30 +9,13 @@
 #include <cstdint>
 
 #include "arib/encoder_output.h"
-#include "arib/kana_decision.h"
-#include "arib/symbol_tail.h"
-#include "arib/text_classifier.h"
+#include "arib/strategy_text.h"
 
 namespace arib {
 
 // Same arguments, result and output rule as encodeAribText.
 int encodeAribTextSharedG0(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls);
 int encodeAribTextKanjiG0(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls);
-
-// The text with what the strategy runs over it share: the answers of the look-aheads, which do
-// not depend on the strategy or on the state.
-struct StrategyText {
-    StrategyText(const char16_t* src, int srcLength) : text(src, srcLength), symbolTail(text) {}
-    StrategyText(const StrategyText&) = delete;
-    StrategyText& operator=(const StrategyText&) = delete;
-
-    // Call before each further run over the text.
-    void rewind() { kanaDecisions.rewind(); }
-
-    TextClassifier text;
-    KanaDecisionLog kanaDecisions;
-    SymbolTail symbolTail;
-};
 
 // Code the whole text into `output`, which counts every byte; no terminator.
 void codeSharedG0(EncoderOutput& output, StrategyText& text, bool sizeControls);

@@ -93,12 +93,19 @@ bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kan
 namespace arib {
 
 bool KanaDecisionLog::decide(const TextClassifier& text, int position, CharClass kanaClass) {
-    if (next_ < recorded_ && (entries_[next_] >> 1) == position) return (entries_[next_++] & 1) != 0;
-    const bool answer = shouldInvokeKanaSet(text, position, kanaClass);
-    if (next_ == recorded_ && recorded_ < capacity) {
-        entries_[recorded_++] = position * 2 + (answer ? 1 : 0);
-        next_ = recorded_;
+    if (position == lastPosition_) return lastAnswer_;  // the other coder of the same walk
+    bool answer;
+    if (next_ < recorded_ && (entries_[next_] >> 1) == position) {
+        answer = (entries_[next_++] & 1) != 0;
+    } else {
+        answer = shouldInvokeKanaSet(text, position, kanaClass);
+        if (next_ == recorded_ && recorded_ < capacity) {
+            entries_[recorded_++] = position * 2 + (answer ? 1 : 0);
+            next_ = recorded_;
+        }
     }
+    lastPosition_ = position;
+    lastAnswer_ = answer;
     return answer;
 }
 

@@ -16,19 +16,25 @@ bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kan
 
 // The answers of shouldInvokeKanaSet over one text, kept for the following strategy runs over
 // the same text. The question comes up where a kana meets GR holding the other set, and only
-// kana decisions move GR, so every run over a text asks the same questions in the same order;
-// a question that does not match the record (or lies beyond its fixed room) is worked out anew.
+// kana decisions move GR, so every run over a text asks the same questions in the same order
+// (when two runs share a walk, both ask each question in turn); a question that does not match
+// the record (or lies beyond its fixed room) is worked out anew.
 class KanaDecisionLog {
 public:
     bool decide(const TextClassifier& text, int position, CharClass kanaClass);
     // The next run reads the record from its start.
-    void rewind() { next_ = 0; }
+    void rewind() {
+        next_ = 0;
+        lastPosition_ = -1;
+    }
 
 private:
     static constexpr int capacity = 2048;
     std::array<int, capacity> entries_;  // position * 2 + answer
     int recorded_ = 0;
     int next_ = 0;
+    int lastPosition_ = -1;
+    bool lastAnswer_ = false;
 };
 
 }  // namespace arib

@@ -246,3 +246,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace arib
+
+namespace arib {
+namespace {
+
+// Codings longer than any text field: the choice between the strategies and the cut at the
+// capacity stay the same as for short ones.
+TEST(EncodeAribText, LongTextsFollowTheSameChoice) {
+    std::u16string text;
+    for (int i = 0; i < 600; ++i) text += u"\U00020089\u4E9C";  // kanji G0 is shorter here
+    const Bytes sharedG0 = encodeWhole(encodeAribTextSharedG0, text, false);
+    const Bytes kanjiG0 = encodeWhole(encodeAribTextKanjiG0, text, false);
+    ASSERT_LT(kanjiG0.size(), sharedG0.size());
+    ASSERT_GT(kanjiG0.size(), 3000u);
+    for (int capacity : {1000, 2047, 2048, 2049, 3000, static_cast<int>(kanjiG0.size()), 10000}) {
+        const bool kanjiFits = static_cast<int>(kanjiG0.size()) <= capacity;
+        const Bytes& chosen = kanjiFits ? kanjiG0 : sharedG0;
+        const int expected = std::min(capacity, static_cast<int>(chosen.size()));
+        Bytes stored(static_cast<std::size_t>(capacity) + 1, 0xCC);
+        ASSERT_EQ(encodeAribText(stored.data(), capacity, text.data(), static_cast<int>(text.size()), false), expected);
+        EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + expected, chosen.begin())) << capacity;
+        EXPECT_EQ(stored[static_cast<std::size_t>(expected)], expected < capacity ? 0 : 0xCC) << capacity;
+    }
+}
+
+}  // namespace
+}  // namespace arib
