@@ -22,6 +22,7 @@ std::uint16_t parseEventSection(const SectionView& eit, rpls::ProgramInfo& info,
     const std::uint16_t originalNetworkId = eit.be16(10);
     setChannelNumber(info, eventChannelNumber(serviceId, originalNetworkId));
     clearGenres(info);
+    assembly.restart();  // a section without events has no extended text
 
     const int crcStart = sectionLength(eit) - 1;
     for (int event = kFirstEvent; event < crcStart;) {

@@ -1,7 +1,5 @@
 #include "ts/find_event_section.h"
 
-#include <cstring>
-
 #include "ts/packet_walk.h"
 #include "ts/section_crc32.h"
 #include "ts/table_tests.h"
@@ -62,7 +60,7 @@ private:
     }
 
     bool accept(std::span<const std::uint8_t> section, EventScanResult result) {
-        std::memcpy(result_.data(), section.data(), section.size());
+        storeSection(result_, section);
         found_ = result;
         return true;
     }

@@ -1,7 +1,5 @@
 #include "ts/find_service_section.h"
 
-#include <cstring>
-
 #include "ts/packet_walk.h"
 #include "ts/section_crc32.h"
 #include "ts/table_tests.h"
@@ -21,7 +19,7 @@ bool findServiceSection(platform::File& file, int packetSize, SectionBuffer& res
         const bool found = walkSectionChunks(tsPacket, [&](std::span<const std::uint8_t> chunk, ChunkKind kind) {
             const std::span<const std::uint8_t> section = sdt.add(chunk, kind);
             if (section.empty() || sectionCrc32(section) != 0 || !listsService(viewOf(section), serviceId)) return false;
-            std::memcpy(result.data(), section.data(), section.size());
+            storeSection(result, section);
             return true;
         });
         if (found) return true;

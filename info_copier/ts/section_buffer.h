@@ -1,6 +1,7 @@
 // Sizes and header fields shared by everything that handles PSI/SI sections.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,14 @@ inline SectionView viewOf(std::span<const std::uint8_t> section) { return Sectio
 inline int sectionLength(const SectionView& section) { return section.be16(1) & 0x0FFF; }
 // The whole section: header, body and CRC_32.
 inline int wholeSectionLength(const SectionView& section) { return sectionLength(section) + 3; }
+
+// Puts an accepted section at the start of `result` with zeros behind it, so that a section
+// stored over a longer one leaves none of the earlier bytes in view.
+inline void storeSection(SectionBuffer& result, std::span<const std::uint8_t> section) {
+    const std::size_t length = section.size() < result.size() ? section.size() : result.size();
+    std::copy(section.begin(), section.begin() + static_cast<std::ptrdiff_t>(length), result.begin());
+    std::fill(result.begin() + static_cast<std::ptrdiff_t>(length), result.end(), std::uint8_t{0});
+}
 
 // Up to `length` bytes from `offset`, cut at the end of the view.
 inline std::span<const std::uint8_t> boundedBytes(const SectionView& view, std::uint64_t offset, std::uint64_t length) {

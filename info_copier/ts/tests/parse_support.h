@@ -33,13 +33,6 @@ struct ParseBench {
     int channelNumber() const { return info.channelNumber[0] << 8 | info.channelNumber[1]; }
 };
 
-// True once the real decoder is linked (the placeholder decodes nothing).
-inline bool codecAvailable() {
-    const std::uint8_t kanji[] = {0x30, 0x21};
-    char16_t out[4];
-    return arib::decodeAribText(out, 4, kanji, 2) == 1;
-}
-
 inline Bytes encodedText(const std::u16string& text) {
     std::uint8_t out[1200];
     const int length = arib::encodeAribText(out, 1200, text.data(), static_cast<int>(text.size()), false);

@@ -67,7 +67,6 @@ TEST(SelectionSection, FormBUsesTheEventDescriptorsAndTheServiceName) {
 }
 
 TEST(SelectionSection, FormBKeepsTheExtendedTextOfTheLastServiceOnly) {
-    if (!ts_test::codecAvailable()) GTEST_SKIP() << "text codec not linked yet";
     const Bytes first = extendedEventDescriptor(0, 0, {{{0x30, 0x21}, {0x30, 0x22}}}, {});
     const Bytes pendingOnly = extendedEventDescriptor(0, 0, {{{0x30, 0x23}, {0x30, 0x24}}}, {});
     ParseBench bench;
