@@ -18,8 +18,8 @@ public:
     static constexpr std::int32_t kRingBlocks = 141;
     static constexpr std::int32_t kRingSize = kRingBlocks * kBlockSize;
     // Whole blocks gathered before a write, and the upper bound a caller may ask for.
-    static constexpr std::int32_t kDefaultBlocksPerWrite = 16;
-    static constexpr std::int32_t kMaxBlocksPerWrite = 32;
+    static constexpr std::int32_t kDefaultBlocksPerWrite = 32;
+    static constexpr std::int32_t kMaxBlocksPerWrite = 64;
 
     // Creates the file, which must not exist, and allocates the ring. Whole blocks are written
     // once `blocksPerWrite` of them are pending (clamped to 1..kMaxBlocksPerWrite), in as few
