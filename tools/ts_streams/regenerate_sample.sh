@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Rebuilds the demo recording info_copier/ts/tests/data/sample.ts with the stream builder.
+# Rebuilds the demo recording info_copier/ts/tests/data/sample_programme.ts with the stream builder.
 #   tools/ts_streams/regenerate_sample.sh [build-dir]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" --target make_sample_ts -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
-"$build"/tools/ts_streams/make_sample_ts info_copier/ts/tests/data/sample.ts
-echo "wrote info_copier/ts/tests/data/sample.ts"
+"$build/tools/ts_streams/make_sample_ts" info_copier/ts/tests/data/sample_programme.ts
+echo "wrote info_copier/ts/tests/data/sample_programme.ts"
