@@ -7,54 +7,17 @@
 #include "arib/kana_decision.h"
 
 #include <algorithm>
-#include <array>
 
 namespace arib {
 namespace {
 
-constexpr int maxRuns = 20;
-constexpr int longRun = 5;  // a run this long is always worth the shift
 constexpr int lockingShiftBytes = 2;
-
-struct KanaRuns {
-    std::array<int, maxRuns> lengths{};
-    int count = 0;
-    bool runLimitReached = false;  // a twenty-first run would have begun
-    bool longRunReached = false;
-};
-
-KanaRuns scanKanaRuns(const TextClassifier& text, int position, CharClass kanaClass) {
-    KanaRuns runs;
-    runs.count = 1;
-    CharClass runClass = kanaClass;
-    int at = position;
-    while (at < text.length()) {
-        const ClassifiedCharacter c = text.at(at);
-        at += c.units;
-        if (!isKanaClass(c.charClass)) continue;  // other characters do not break a run
-        if (c.charClass != runClass) {
-            // A first run of one character already settles the answer.
-            if (runs.count == 1 && runs.lengths[0] == 1) break;
-            if (runs.count == maxRuns) {
-                runs.runLimitReached = true;
-                break;
-            }
-            runClass = c.charClass;
-            ++runs.count;
-        }
-        if (++runs.lengths[runs.count - 1] == longRun) {
-            runs.longRunReached = true;
-            break;
-        }
-    }
-    return runs;
-}
 
 // Cheapest total for the runs, run 0 coded by shifting (`shiftFirst`) or through the kanji
 // set. Even runs are of the current set, odd runs of the other; GR starts on the other set.
-int cheapestPlan(const KanaRuns& runs, bool shiftFirst) {
+int cheapestPlan(const KanaRunScan& runs, bool shiftFirst) {
     constexpr int unreachable = 1 << 24;
-    const int first = runs.lengths[0];
+    const int first = runs.runLength(0);
     // Cost so far, by the set GR holds: index 0 the current set, 1 the other.
     int best[2] = {unreachable, unreachable};
     if (shiftFirst) {
@@ -62,8 +25,8 @@ int cheapestPlan(const KanaRuns& runs, bool shiftFirst) {
     } else {
         best[1] = 2 * first;
     }
-    for (int i = 1; i < runs.count; ++i) {
-        const int length = runs.lengths[i];
+    for (int i = 1; i < runs.runCount(); ++i) {
+        const int length = runs.runLength(i);
         const int held = i % 2;  // the set of this run
         const int other = 1 - held;
         const int staying = best[held] + length;
@@ -81,10 +44,15 @@ bool shouldInvokeKanaSet(const char16_t* src, int srcLength, int position, CharC
 }
 
 bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kanaClass) {
-    const KanaRuns runs = scanKanaRuns(text, position, kanaClass);
-    if (runs.lengths[0] == 1) return false;
-    if (runs.longRunReached && runs.count == 1) return true;
-    if (runs.runLimitReached) return false;
+    KanaRunScan runs;
+    runs.scanFrom(text, position, kanaClass);
+    return shouldInvokeKanaSet(runs);
+}
+
+bool shouldInvokeKanaSet(const KanaRunScan& runs) {
+    if (runs.runLength(0) == 1) return false;
+    if (runs.stop() == KanaRunScan::Stop::LongRun && runs.runCount() == 1) return true;
+    if (runs.stop() == KanaRunScan::Stop::RunLimit) return false;
     return cheapestPlan(runs, false) >= cheapestPlan(runs, true);
 }
 
@@ -98,7 +66,8 @@ bool KanaDecisionLog::decide(const TextClassifier& text, int position, CharClass
     if (next_ < recorded_ && (entries_[next_] >> 1) == position) {
         answer = (entries_[next_++] & 1) != 0;
     } else {
-        answer = shouldInvokeKanaSet(text, position, kanaClass);
+        runs_.scanOnFrom(text, position, kanaClass);
+        answer = shouldInvokeKanaSet(runs_);
         if (next_ == recorded_ && recorded_ < capacity) {
             entries_[recorded_++] = position * 2 + (answer ? 1 : 0);
             next_ = recorded_;

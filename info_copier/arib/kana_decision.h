@@ -4,6 +4,7 @@
 #include <array>
 
 #include "arib/char_class.h"
+#include "arib/kana_run_scan.h"
 #include "arib/text_classifier.h"
 
 namespace arib {
@@ -13,12 +14,15 @@ namespace arib {
 // then one byte per character) costs no more than coding the character through the kanji set.
 bool shouldInvokeKanaSet(const char16_t* src, int srcLength, int position, CharClass kanaClass);
 bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kanaClass);
+// The same answer from runs already scanned.
+bool shouldInvokeKanaSet(const KanaRunScan& runs);
 
 // The answers of shouldInvokeKanaSet over one text, kept for the following strategy runs over
 // the same text. The question comes up where a kana meets GR holding the other set, and only
 // kana decisions move GR, so every run over a text asks the same questions in the same order
 // (when two runs share a walk, both ask each question in turn); a question that does not match
-// the record (or lies beyond its fixed room) is worked out anew.
+// the record (or lies beyond its fixed room) is worked out anew, from the runs of the previous
+// question where they reach that far.
 class KanaDecisionLog {
 public:
     bool decide(const TextClassifier& text, int position, CharClass kanaClass);
@@ -35,6 +39,7 @@ private:
     int next_ = 0;
     int lastPosition_ = -1;
     bool lastAnswer_ = false;
+    KanaRunScan runs_;
 };
 
 }  // namespace arib

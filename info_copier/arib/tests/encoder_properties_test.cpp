@@ -9,6 +9,7 @@
 
 #include "arib/arib_text.h"
 #include "arib/encoder_strategies.h"
+#include "arib/kana_decision.h"
 #include "arib/tests/encoder_test_support.h"
 
 namespace arib {
@@ -199,6 +200,75 @@ TEST(EncoderProperties, CutAtAnyCapacity) {
             if (HasFatalFailure()) FAIL() << "text " << i << ", capacity " << capacity;
         }
     }
+}
+
+// Kana texts of `runs` runs of both sets, lengths 1..`longest`, with other characters between.
+std::u16string kanaRunsText(std::mt19937& random, int runs, int longest) {
+    const std::u16string others[] = {u"\u4E9C", u"A", u" ", u"[HV]", u"\u304B\u309A", u"\u30FC", u"\U00020089", u"\uE000"};
+    std::u16string text;
+    bool hiragana = random() % 2 == 0;
+    for (int run = 0; run < runs; ++run) {
+        const int length = std::uniform_int_distribution<int>(1, longest)(random);
+        for (int k = 0; k < length; ++k) {
+            text += static_cast<char16_t>((hiragana ? 0x3042 : 0x30A2) + random() % 80);
+            if (random() % 4 == 0) text += others[random() % std::size(others)];
+        }
+        if (random() % 5 != 0) hiragana = !hiragana;  // sometimes a run of the same set goes on
+    }
+    return text;
+}
+
+// A scan carried over to any kana it counted gives the runs a fresh scan from there gives.
+TEST(EncoderProperties, CarriedOverKanaRunsEqualFreshOnes) {
+    std::mt19937 random(11);
+    for (int i = 0; i < 200; ++i) {
+        const std::u16string text = kanaRunsText(random, 1 + static_cast<int>(random() % 50), i % 2 == 0 ? 3 : 7);
+        const TextClassifier classifier(text.data(), static_cast<int>(text.size()));
+        std::vector<std::pair<int, CharClass>> kana;
+        for (int position = 0; position < classifier.length();) {
+            const ClassifiedCharacter c = classifier.at(position);
+            if (isKanaClass(c.charClass)) kana.emplace_back(position, c.charClass);
+            position += c.units;
+        }
+        if (kana.empty()) continue;
+        KanaRunScan first;
+        first.scanFrom(classifier, kana[0].first, kana[0].second);
+        for (const auto& [position, kanaClass] : kana) {
+            KanaRunScan carried = first;
+            carried.scanOnFrom(classifier, position, kanaClass);
+            KanaRunScan fresh;
+            fresh.scanFrom(classifier, position, kanaClass);
+            ASSERT_EQ(carried.runCount(), fresh.runCount()) << "text " << i << " at " << position;
+            ASSERT_EQ(carried.stop(), fresh.stop()) << "text " << i << " at " << position;
+            for (int run = 0; run < fresh.runCount(); ++run) ASSERT_EQ(carried.runLength(run), fresh.runLength(run));
+        }
+    }
+}
+
+// The kana decisions that the encoder carries over from one question to the next equal those of
+// a fresh look-ahead, over texts of many short and long kana runs of both sets.
+TEST(EncoderProperties, CarriedOverKanaDecisionsEqualFreshOnes) {
+    std::mt19937 random(5);
+    int questions = 0;
+    for (int i = 0; i < 300; ++i) {
+        // Mostly short runs, so that twenty of them often come before one of five.
+        const std::u16string text = kanaRunsText(random, 1 + static_cast<int>(random() % 60), i % 2 == 0 ? 3 : 7);
+        const TextClassifier classifier(text.data(), static_cast<int>(text.size()));
+        KanaDecisionLog carried;
+        int gr = 2;
+        for (int position = 0; position < classifier.length();) {
+            const ClassifiedCharacter c = classifier.at(position);
+            const int kanaRegister = c.charClass == CharClass::Hiragana ? 2 : 3;
+            if (isKanaClass(c.charClass) && gr != kanaRegister) {
+                const bool fresh = shouldInvokeKanaSet(classifier, position, c.charClass);
+                ASSERT_EQ(carried.decide(classifier, position, c.charClass), fresh) << "text " << i << " at " << position;
+                if (fresh) gr = kanaRegister;
+                ++questions;
+            }
+            position += c.units;
+        }
+    }
+    EXPECT_GT(questions, 2000);
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+// The kana runs ahead of a kana character: hiragana and katakana grouped into runs of one set,
+// other characters passed over, until a run reaches five characters, a twenty-first run would
+// begin, or the text ends.
+#pragma once
+
+#include <array>
+
+#include "arib/char_class.h"
+#include "arib/text_classifier.h"
+
+namespace arib {
+
+class KanaRunScan {
+public:
+    static constexpr int maxRuns = 20;
+    static constexpr int longRun = 5;
+    enum class Stop { EndOfText, LongRun, RunLimit };
+
+    // Scans from the kana at `position`, of `kanaClass`, afresh.
+    void scanFrom(const TextClassifier& text, int position, CharClass kanaClass);
+
+    // The same result, carried over from the previous scan over the same text where the kana at
+    // `position` is one that scan counted: the runs from there on are known, and the scan goes
+    // on only where a scan from there would see further.
+    void scanOnFrom(const TextClassifier& text, int position, CharClass kanaClass);
+
+    int runCount() const { return runCount_; }
+    int runLength(int index) const { return runs_[static_cast<std::size_t>(index)].length; }
+    // LongRun: the last run reached five characters. RunLimit: a twenty-first run would begin.
+    Stop stop() const { return stop_; }
+
+private:
+    struct Run {
+        CharClass set;
+        int length;
+        int first;  // index of its first character in positions_
+    };
+
+    bool carryOver(int position);
+    void scan(const TextClassifier& text);
+
+    std::array<Run, maxRuns> runs_{};
+    std::array<int, maxRuns * longRun> positions_{};  // where each counted kana is, in order
+    int runCount_ = 0;
+    int positionCount_ = 0;
+    int resumeAt_ = 0;  // the next unit the scan would read
+    Stop stop_ = Stop::EndOfText;
+};
+
+}  // namespace arib
