@@ -2,7 +2,8 @@
 // capacity and size controls on or off. Besides memory safety it checks the output rule: the
 // result equals the measuring run's, stays within the capacity, nothing is stored at or past
 // the capacity or after the terminator, the terminator is stored exactly when the result is
-// below the capacity, and a cut text is the start of one strategy's whole coding.
+// below the capacity, and a cut text is the start of one strategy's whole coding. The kana
+// decisions carried over from question to question must equal fresh ones.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 
 #include "arib/arib_text.h"
 #include "arib/encoder_strategies.h"
+#include "arib/kana_decision.h"
 
 namespace {
 
@@ -66,5 +68,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!startsWith(shared, sharedLength) && !startsWith(kanji, kanjiLength)) fail();
     if (std::min(sharedLength, kanjiLength) <= room && result != std::min(sharedLength, kanjiLength)) fail();
     if (result < room && result != std::min(sharedLength, kanjiLength)) fail();
+
+    const arib::TextClassifier classifier(text.data(), length);
+    arib::KanaDecisionLog carried;
+    int gr = 2;
+    for (int position = 0; position < length;) {
+        const arib::ClassifiedCharacter c = classifier.at(position);
+        const int kanaRegister = c.charClass == arib::CharClass::Hiragana ? 2 : 3;
+        if (arib::isKanaClass(c.charClass) && gr != kanaRegister) {
+            const bool fresh = arib::shouldInvokeKanaSet(classifier, position, c.charClass);
+            if (carried.decide(classifier, position, c.charClass) != fresh) fail();
+            if (fresh) gr = kanaRegister;
+        }
+        position += c.units;
+    }
     return 0;
 }
