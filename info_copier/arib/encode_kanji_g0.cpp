@@ -3,7 +3,7 @@
 
 namespace arib {
 
-void KanjiG0Coder::codeAdditionalSymbol(std::uint16_t code, int position) {
+void KanjiG0Coder::codeAdditionalSymbol(const ClassifiedCharacter& c, int position) {
     constexpr std::uint8_t symbols = finalByte(CharClass::AdditionalSymbol);
     const AribEncoderState& state = writer_.state();
     if (state.G0 == symbols) {
@@ -17,11 +17,11 @@ void KanjiG0Coder::codeAdditionalSymbol(std::uint16_t code, int position) {
         writer_.lockingShift1();
         writer_.normalSize();
         writer_.designateTwoByteG1(symbols);
-        writer_.putTwoByte(code);
+        writer_.putTwoByte(c.code);
         return;
     }
     writer_.normalSize();
-    writer_.putTwoByte(code);
+    writer_.putTwoByte(c.code);
 }
 
 void codeKanjiG0(EncoderOutput& output, StrategyText& text, bool sizeControls) {

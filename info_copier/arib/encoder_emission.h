@@ -8,39 +8,6 @@
 
 namespace arib {
 
-// TAB as APF, LF as APR (CR is dropped, so CR LF becomes one APR), space in middle size;
-// every other control is dropped.
-inline void emitControlOrSpace(EncoderWriter& writer, char32_t codePoint) {
-    switch (codePoint) {
-    case U'\t':
-        writer.put(0x09);  // APF
-        break;
-    case U'\n':
-        writer.put(0x0D);  // APR; the decoder gives CR LF back
-        break;
-    case U' ':
-        writer.middleSize();
-        writer.put(0x20);
-        break;
-    default:
-        break;  // CR and the other controls are dropped
-    }
-}
-
-// One GR byte; both kana sets hold these symbols, so GR may hold either.
-inline void emitKanaCommon(EncoderWriter& writer, std::uint16_t code) {
-    writer.normalSize();
-    writer.putGR(code);
-}
-
-// Alphanumeric or JIS X 0201 katakana: G1 into GL, middle size.
-inline void emitOneByteSet(EncoderWriter& writer, CharClass charClass, std::uint16_t code) {
-    writer.lockingShift1();
-    writer.middleSize();
-    writer.designateOneByteG1(finalByte(charClass));
-    writer.put(static_cast<std::uint8_t>(code));
-}
-
 // Whether the kanji-set form of a kana must first designate kanji into G0.
 enum class KanjiInG0 { MayNeedDesignation, AlwaysThere };
 
@@ -48,17 +15,59 @@ enum class KanjiInG0 { MayNeedDesignation, AlwaysThere };
 void emitKanaOutsideGR(EncoderWriter& writer, StrategyText& text, int position, const ClassifiedCharacter& character,
                        KanjiInG0 kanjiInG0);
 
-// A hiragana or katakana character: through GR when its set is (or is now worth being)
-// invoked there, otherwise through the kanji set.
-inline void emitKana(EncoderWriter& writer, StrategyText& text, int position, const ClassifiedCharacter& character,
-                     KanjiInG0 kanjiInG0) {
-    const int kanaRegister = character.charClass == CharClass::Hiragana ? 2 : 3;
-    if (writer.state().GR == kanaRegister) {
-        writer.normalSize();
-        writer.putGR(character.code);
-        return;
+// The part of a strategy that does not depend on where the two-byte sets go.
+class CoderBase {
+public:
+    CoderBase(EncoderOutput& output, StrategyText& text, bool sizeControls) : writer_(output, sizeControls), text_(text) {}
+
+    // TAB as APF, LF as APR (CR is dropped, so CR LF becomes one APR), space in middle size;
+    // every other control is dropped.
+    void codeControlOrSpace(const ClassifiedCharacter& c) {
+        switch (c.codePoint) {
+        case U'\t':
+            writer_.put(0x09);  // APF
+            break;
+        case U'\n':
+            writer_.put(0x0D);  // APR; the decoder gives CR LF back
+            break;
+        case U' ':
+            writer_.middleSize();
+            writer_.put(0x20);
+            break;
+        default:
+            break;  // CR and the other controls are dropped
+        }
     }
-    emitKanaOutsideGR(writer, text, position, character, kanjiInG0);
-}
+
+    // One GR byte; both kana sets hold these symbols, so GR may hold either.
+    void codeKanaCommon(const ClassifiedCharacter& c) {
+        writer_.normalSize();
+        writer_.putGR(c.code);
+    }
+
+    // Alphanumeric or JIS X 0201 katakana: G1 into GL, middle size.
+    void codeOneByteSet(const ClassifiedCharacter& c) {
+        writer_.lockingShift1();
+        writer_.middleSize();
+        writer_.designateOneByteG1(finalByte(c.charClass));
+        writer_.put(static_cast<std::uint8_t>(c.code));
+    }
+
+protected:
+    // A hiragana or katakana character: through GR when its set is (or is now worth being)
+    // invoked there, otherwise through the kanji set.
+    void codeKana(const ClassifiedCharacter& c, int position, KanjiInG0 kanjiInG0) {
+        const int kanaRegister = c.charClass == CharClass::Hiragana ? 2 : 3;
+        if (writer_.state().GR == kanaRegister) {
+            writer_.normalSize();
+            writer_.putGR(c.code);
+            return;
+        }
+        emitKanaOutsideGR(writer_, text_, position, c, kanjiInG0);
+    }
+
+    EncoderWriter writer_;
+    StrategyText& text_;
+};
 
 }  // namespace arib

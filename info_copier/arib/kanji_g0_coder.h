@@ -8,52 +8,25 @@
 
 namespace arib {
 
-class KanjiG0Coder {
+class KanjiG0Coder : public CoderBase {
 public:
-    KanjiG0Coder(EncoderOutput& output, StrategyText& text, bool sizeControls)
-        : writer_(output, sizeControls), text_(text) {}
+    using CoderBase::CoderBase;
 
-    void code(const ClassifiedCharacter& c, int position) {
-        switch (c.charClass) {
-        case CharClass::ControlOrSpace:
-            emitControlOrSpace(writer_, c.codePoint);
-            break;
-        case CharClass::KanaCommon:
-            emitKanaCommon(writer_, c.code);
-            break;
-        case CharClass::Hiragana:
-        case CharClass::Katakana:
-            emitKana(writer_, text_, position, c, KanjiInG0::AlwaysThere);
-            break;
-        case CharClass::Kanji:
-            writer_.lockingShift0();
-            writer_.normalSize();
-            writer_.putTwoByte(c.code);
-            break;
-        case CharClass::Plane1:
-        case CharClass::Plane2:
-            writer_.lockingShift1();
-            writer_.normalSize();
-            writer_.designateTwoByteG1(finalByte(c.charClass));
-            writer_.putTwoByte(c.code);
-            break;
-        case CharClass::AdditionalSymbol:
-            codeAdditionalSymbol(c.code, position);
-            break;
-        case CharClass::Alphanumeric:
-        case CharClass::HalfwidthKatakana:
-            emitOneByteSet(writer_, c.charClass, c.code);
-            break;
-        case CharClass::None:
-            break;
-        }
+    void codeKana(const ClassifiedCharacter& c, int position) {
+        CoderBase::codeKana(c, position, KanjiInG0::AlwaysThere);
     }
-
-private:
-    void codeAdditionalSymbol(std::uint16_t code, int position);
-
-    EncoderWriter writer_;
-    StrategyText& text_;
+    void codeKanji(const ClassifiedCharacter& c) {
+        writer_.lockingShift0();
+        writer_.normalSize();
+        writer_.putTwoByte(c.code);
+    }
+    void codeJisPlane(const ClassifiedCharacter& c) {
+        writer_.lockingShift1();
+        writer_.normalSize();
+        writer_.designateTwoByteG1(finalByte(c.charClass));
+        writer_.putTwoByte(c.code);
+    }
+    void codeAdditionalSymbol(const ClassifiedCharacter& c, int position);
 };
 
 }  // namespace arib

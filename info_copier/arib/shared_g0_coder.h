@@ -5,44 +5,24 @@
 
 namespace arib {
 
-class SharedG0Coder {
+class SharedG0Coder : public CoderBase {
 public:
-    SharedG0Coder(EncoderOutput& output, StrategyText& text, bool sizeControls)
-        : writer_(output, sizeControls), text_(text) {}
+    using CoderBase::CoderBase;
 
-    void code(const ClassifiedCharacter& c, int position) {
-        switch (c.charClass) {
-        case CharClass::ControlOrSpace:
-            emitControlOrSpace(writer_, c.codePoint);
-            break;
-        case CharClass::KanaCommon:
-            emitKanaCommon(writer_, c.code);
-            break;
-        case CharClass::Hiragana:
-        case CharClass::Katakana:
-            emitKana(writer_, text_, position, c, KanjiInG0::MayNeedDesignation);
-            break;
-        case CharClass::Kanji:
-        case CharClass::Plane1:
-        case CharClass::Plane2:
-        case CharClass::AdditionalSymbol:
-            writer_.lockingShift0();
-            writer_.normalSize();
-            writer_.designateG0(finalByte(c.charClass));
-            writer_.putTwoByte(c.code);
-            break;
-        case CharClass::Alphanumeric:
-        case CharClass::HalfwidthKatakana:
-            emitOneByteSet(writer_, c.charClass, c.code);
-            break;
-        case CharClass::None:
-            break;
-        }
+    void codeKana(const ClassifiedCharacter& c, int position) {
+        CoderBase::codeKana(c, position, KanjiInG0::MayNeedDesignation);
     }
+    void codeKanji(const ClassifiedCharacter& c) { codeTwoByteSet(c); }
+    void codeJisPlane(const ClassifiedCharacter& c) { codeTwoByteSet(c); }
+    void codeAdditionalSymbol(const ClassifiedCharacter& c, int) { codeTwoByteSet(c); }
 
 private:
-    EncoderWriter writer_;
-    StrategyText& text_;
+    void codeTwoByteSet(const ClassifiedCharacter& c) {
+        writer_.lockingShift0();
+        writer_.normalSize();
+        writer_.designateG0(finalByte(c.charClass));
+        writer_.putTwoByte(c.code);
+    }
 };
 
 }  // namespace arib

@@ -21,13 +21,41 @@ struct StrategyText {
     SymbolTail symbolTail;
 };
 
-// One walk over the text: every character, classified once, goes to each coder in turn.
+// One walk over the text: every character is classified once and handed, by its class, to
+// each coder in turn.
 template <typename... Coders>
 void walkText(const TextClassifier& text, Coders&... coders) {
     int position = 0;
     while (position < text.length()) {
         const ClassifiedCharacter c = text.at(position);
-        (coders.code(c, position), ...);
+        switch (c.charClass) {
+        case CharClass::ControlOrSpace:
+            (coders.codeControlOrSpace(c), ...);
+            break;
+        case CharClass::KanaCommon:
+            (coders.codeKanaCommon(c), ...);
+            break;
+        case CharClass::Hiragana:
+        case CharClass::Katakana:
+            (coders.codeKana(c, position), ...);
+            break;
+        case CharClass::Kanji:
+            (coders.codeKanji(c), ...);
+            break;
+        case CharClass::Plane1:
+        case CharClass::Plane2:
+            (coders.codeJisPlane(c), ...);
+            break;
+        case CharClass::AdditionalSymbol:
+            (coders.codeAdditionalSymbol(c, position), ...);
+            break;
+        case CharClass::Alphanumeric:
+        case CharClass::HalfwidthKatakana:
+            (coders.codeOneByteSet(c), ...);
+            break;
+        case CharClass::None:
+            break;  // dropped
+        }
         position += c.units;
     }
 }
