@@ -20,7 +20,7 @@ struct AribEncoderState {
     bool sizeNormal = true;
 };
 
-namespace code {
+namespace byteOf {
 constexpr std::uint8_t LS0 = 0x0F;
 constexpr std::uint8_t LS1 = 0x0E;
 constexpr std::uint8_t ESC = 0x1B;
@@ -31,7 +31,7 @@ constexpr std::uint8_t LS3R = 0x7C;  // after ESC
 constexpr std::uint8_t twoByteSet = 0x24;
 constexpr std::uint8_t toG1 = 0x29;
 constexpr std::uint8_t GR = 0x80;    // a kana code goes to the right half
-}  // namespace code
+}  // namespace byteOf
 
 // One strategy run: the state, the output and whether size controls are written.
 class EncoderWriter {
@@ -44,41 +44,41 @@ public:
         out_.put(static_cast<std::uint8_t>(code >> 8));
         out_.put(static_cast<std::uint8_t>(code & 0xFF));
     }
-    void putGR(std::uint16_t code) { out_.put(static_cast<std::uint8_t>(code | code::GR)); }
+    void putGR(std::uint16_t code) { out_.put(static_cast<std::uint8_t>(code | byteOf::GR)); }
 
     void lockingShift0() {
-        if (state_.GL != 0) { put(code::LS0); state_.GL = 0; }
+        if (state_.GL != 0) { put(byteOf::LS0); state_.GL = 0; }
     }
     void lockingShift1() {
-        if (state_.GL != 1) { put(code::LS1); state_.GL = 1; }
+        if (state_.GL != 1) { put(byteOf::LS1); state_.GL = 1; }
     }
     void normalSize() {
-        if (sizeControls_ && !state_.sizeNormal) { put(code::NSZ); state_.sizeNormal = true; }
+        if (sizeControls_ && !state_.sizeNormal) { put(byteOf::NSZ); state_.sizeNormal = true; }
     }
     void middleSize() {
-        if (sizeControls_ && state_.sizeNormal) { put(code::MSZ); state_.sizeNormal = false; }
+        if (sizeControls_ && state_.sizeNormal) { put(byteOf::MSZ); state_.sizeNormal = false; }
     }
-    void invokeHiraganaIntoGR() { put(code::ESC); put(code::LS2R); state_.GR = 2; }
-    void invokeKatakanaIntoGR() { put(code::ESC); put(code::LS3R); state_.GR = 3; }
+    void invokeHiraganaIntoGR() { put(byteOf::ESC); put(byteOf::LS2R); state_.GR = 2; }
+    void invokeKatakanaIntoGR() { put(byteOf::ESC); put(byteOf::LS3R); state_.GR = 3; }
 
     // ESC 0x24 F: a two-byte set into G0.
     void designateG0(std::uint8_t finalByte) {
         if (state_.G0 != finalByte) forceDesignateG0(finalByte);
     }
     void forceDesignateG0(std::uint8_t finalByte) {
-        put(code::ESC); put(code::twoByteSet); put(finalByte);
+        put(byteOf::ESC); put(byteOf::twoByteSet); put(finalByte);
         state_.G0 = finalByte;
     }
     // ESC 0x24 0x29 F: a two-byte set into G1.
     void designateTwoByteG1(std::uint8_t finalByte) {
         if (state_.G1 == finalByte) return;
-        put(code::ESC); put(code::twoByteSet); put(code::toG1); put(finalByte);
+        put(byteOf::ESC); put(byteOf::twoByteSet); put(byteOf::toG1); put(finalByte);
         state_.G1 = finalByte;
     }
     // ESC 0x29 F: a one-byte set into G1.
     void designateOneByteG1(std::uint8_t finalByte) {
         if (state_.G1 == finalByte) return;
-        put(code::ESC); put(code::toG1); put(finalByte);
+        put(byteOf::ESC); put(byteOf::toG1); put(finalByte);
         state_.G1 = finalByte;
     }
 

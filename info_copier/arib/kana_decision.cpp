@@ -63,13 +63,13 @@ namespace arib {
 bool KanaDecisionLog::decide(const TextClassifier& text, int position, CharClass kanaClass) {
     if (position == lastPosition_) return lastAnswer_;  // the other coder of the same walk
     bool answer;
-    if (next_ < recorded_ && (entries_[next_] >> 1) == position) {
+    if (next_ < recorded_ && entries_[next_] >> 1 == static_cast<std::uint32_t>(position)) {
         answer = (entries_[next_++] & 1) != 0;
     } else {
         runs_.scanOnFrom(text, position, kanaClass);
         answer = shouldInvokeKanaSet(runs_);
         if (next_ == recorded_ && recorded_ < capacity) {
-            entries_[recorded_++] = position * 2 + (answer ? 1 : 0);
+            entries_[recorded_++] = static_cast<std::uint32_t>(position) * 2 + (answer ? 1 : 0);
             next_ = recorded_;
         }
     }

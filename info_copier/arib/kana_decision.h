@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "arib/char_class.h"
 #include "arib/kana_run_scan.h"
@@ -34,7 +35,7 @@ public:
 
 private:
     static constexpr int capacity = 2048;
-    std::array<int, capacity> entries_;  // position * 2 + answer
+    std::array<std::uint32_t, capacity> entries_;  // position * 2 + answer
     int recorded_ = 0;
     int next_ = 0;
     int lastPosition_ = -1;
