@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # KORVET throughput benchmark (not a test). Makes a ~1 GiB input of each packet format on the
-# local disk, runs each of the five conversions buffered (-x), unbuffered with 64 KiB
-# transfers (default) and unbuffered with 1 MiB transfers (-v 16), and beside each the
+# local disk, runs each of the five conversions buffered (-x), unbuffered with 64 KiB reads
+# (default) and unbuffered with 1 MiB reads (-v 16), and beside each the
 # reference copy of the same input: `cat in > out` for -x, `dd bs=64K iflag=direct
 # oflag=direct` for the default, `dd bs=1M iflag=direct oflag=direct` for -v 16.
 # KORVET and its reference run in alternation (one warm-up pair, then REPEATS measured pairs),

@@ -12,7 +12,6 @@
 #include "stamp/header_converter.h"
 #include "stamp/pcr_timestamper.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
@@ -135,10 +134,7 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     }
 
     PacketWriter writer;
-    // Writes gather at least two megabytes, or as much as one read batch brings: an
-    // unbuffered request waits for the disk, so fewer and larger ones keep it busier.
-    const std::int32_t blocksPerWrite = std::max(args.readBlocks, PacketWriter::kDefaultBlocksPerWrite);
-    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered, blocksPerWrite))
+    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered, args.readBlocks))
         return kFailure;
 
     // The whole file is converted from its first byte, also after the tables were read.

@@ -8,7 +8,7 @@
 
 namespace korvet {
 
-bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffered, std::int32_t blocksPerWrite) {
+bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffered, std::int32_t batchBlocks) {
     // O_CREAT|O_EXCL: an existing file is refused, never overwritten.
     if (!file_.createNew(path, unbuffered)) {
         platform::print("%s", msg::kOutputCreateFailed);
@@ -20,7 +20,9 @@ bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffer
         return false;
     }
     packetSize_ = packetSize;
-    mergeBytes_ = std::clamp(blocksPerWrite, 1, kMaxBlocksPerWrite) * kBlockSize;
+    const std::int32_t blocksPerWrite =
+        unbuffered_ ? std::clamp(batchBlocks, kMinBlocksPerDiskWrite, kMaxBlocksPerDiskWrite) : 1;
+    mergeBytes_ = blocksPerWrite * kBlockSize;
     nextBlock_ = 0;
     pending_ = 0;
     writePosition_ = 0;
