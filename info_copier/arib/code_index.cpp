@@ -39,7 +39,29 @@ std::uint32_t lookUp(const std::array<std::uint32_t, cellsPerRow * cellsPerRow>&
     return slot < 0 ? 0 : index[static_cast<std::size_t>(slot)];
 }
 
+template <std::size_t N>
+void keepSingleUnits(const std::array<std::uint32_t, N>& from, std::array<std::uint16_t, N>& to) {
+    for (std::size_t i = 0; i < N; ++i) to[i] = from[i] <= 0xFFFF ? static_cast<std::uint16_t>(from[i]) : 0;
+}
+
+SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
+    SingleUnitIndexes single;
+    keepSingleUnits(indexes.plane1, single.plane1);
+    keepSingleUnits(indexes.plane2, single.plane2);
+    keepSingleUnits(indexes.additionalSymbol, single.additionalSymbol);
+    keepSingleUnits(indexes.hiragana, single.hiragana);
+    keepSingleUnits(indexes.katakana, single.katakana);
+    keepSingleUnits(indexes.halfwidthKatakana, single.halfwidthKatakana);
+    keepSingleUnits(indexes.alphanumeric, single.alphanumeric);
+    return single;
+}
+
 }  // namespace
+
+const SingleUnitIndexes& singleUnitIndexes() {
+    static const SingleUnitIndexes indexes = buildSingleUnitIndexes(decodingIndexes());
+    return indexes;
+}
 
 const DecodingIndexes& decodingIndexes() {
     static const DecodingIndexes indexes = buildIndexes();

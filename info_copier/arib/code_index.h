@@ -22,7 +22,21 @@ struct DecodingIndexes {
     std::array<std::uint32_t, 128> alphanumeric{};  // the code itself, 0x21..0x7E
 };
 
+// The same, in 16 bits and holding only characters of one unit (0 for the few above U+FFFF),
+// for the common path of the decoder: half the size keeps them in the first-level cache.
+struct SingleUnitIndexes {
+    std::array<std::uint16_t, cellsPerRow * cellsPerRow> plane1{};
+    std::array<std::uint16_t, cellsPerRow * cellsPerRow> plane2{};
+    std::array<std::uint16_t, cellsPerRow * cellsPerRow> additionalSymbol{};
+    std::array<std::uint16_t, 128> hiragana{};
+    std::array<std::uint16_t, 128> katakana{};
+    std::array<std::uint16_t, 128> halfwidthKatakana{};
+    std::array<std::uint16_t, 128> alphanumeric{};
+    std::array<std::uint16_t, cellsPerRow * cellsPerRow> none{};  // all zero: sets of no single look-up
+};
+
 const DecodingIndexes& decodingIndexes();
+const SingleUnitIndexes& singleUnitIndexes();
 
 // Index of a two-byte code, or -1 when a byte lies outside 0x21..0x7E.
 constexpr int twoByteSlot(std::uint32_t code) {

@@ -1,6 +1,7 @@
 // ARIB STD-B24 8-unit code to UTF-16: an ISO/IEC 2022 state machine over four graphic
 // registers, GL and GR invoked by locking and single shifts.
 #include <array>
+#include <limits>
 
 #include "arib/arib_text.h"
 #include "arib/code_index.h"
@@ -28,85 +29,132 @@ std::size_t applyGraphic(std::span<const std::uint8_t> rest, AribDecoderState& s
     return consumed;
 }
 
-// The code-indexed table of a set, for the characters that are one look-up and one code
-// point; null for sets that need more.
-struct InvokedSet {
-    const std::uint32_t* table = nullptr;
-    bool twoByte = false;
+// The code-indexed table of a set, for the characters that are one look-up and one unit; the
+// all-zero index for sets whose characters need more.
+struct IndexedSet {
+    const std::uint16_t* table;
+    std::uint32_t twoByte;
 };
 
-InvokedSet indexedSet(CodeSet set, const DecodingIndexes& indexes) {
+IndexedSet indexedSet(CodeSet set, const SingleUnitIndexes& indexes) {
     switch (set) {
         case CodeSet::kanji:
-        case CodeSet::jisKanjiPlane1: return {indexes.plane1.data(), true};
-        case CodeSet::jisKanjiPlane2: return {indexes.plane2.data(), true};
-        case CodeSet::additionalSymbols: return {indexes.additionalSymbol.data(), true};
+        case CodeSet::jisKanjiPlane1: return {indexes.plane1.data(), 1};
+        case CodeSet::jisKanjiPlane2: return {indexes.plane2.data(), 1};
+        case CodeSet::additionalSymbols: return {indexes.additionalSymbol.data(), 1};
         case CodeSet::hiragana:
-        case CodeSet::proportionalHiragana: return {indexes.hiragana.data(), false};
+        case CodeSet::proportionalHiragana: return {indexes.hiragana.data(), 0};
         case CodeSet::katakana:
-        case CodeSet::proportionalKatakana: return {indexes.katakana.data(), false};
-        case CodeSet::jisX0201Katakana: return {indexes.halfwidthKatakana.data(), false};
+        case CodeSet::proportionalKatakana: return {indexes.katakana.data(), 0};
+        case CodeSet::jisX0201Katakana: return {indexes.halfwidthKatakana.data(), 0};
         case CodeSet::alphanumeric:
-        case CodeSet::proportionalAlphanumeric: return {indexes.alphanumeric.data(), false};
-        default: return {};
+        case CodeSet::proportionalAlphanumeric: return {indexes.alphanumeric.data(), 0};
+        default: return {indexes.none.data(), 0};
     }
 }
 
-// The indexed sets of the four registers, and of the two halves as invoked (index 1 left, 2
-// right; index 0, for control bytes, stays null). While a single shift waits the left half
-// takes the general path.
-class InvokedSets {
+// The indexed sets of the four registers, refreshed when a designation changes them.
+class RegisterSets {
 public:
-    InvokedSets(const AribDecoderState& state, const DecodingIndexes& indexes) : indexes_(indexes) {
-        refresh(state);
-    }
+    explicit RegisterSets(const SingleUnitIndexes& indexes) : indexes_(indexes) {}
 
-    const InvokedSet& forHalf(std::uint8_t half) const { return halves_[half]; }
+    const IndexedSet& operator[](int registerIndex) const { return sets_[static_cast<std::size_t>(registerIndex)]; }
 
     void refresh(const AribDecoderState& state) {
-        if (state.G != designated_) {
-            designated_ = state.G;
-            for (std::size_t i = 0; i < registers_.size(); ++i) registers_[i] = indexedSet(state.G[i], indexes_);
-        }
-        halves_[1] = state.singleShift ? InvokedSet{} : registers_[static_cast<std::size_t>(state.GL)];
-        halves_[2] = registers_[static_cast<std::size_t>(state.GR)];
+        if (state.G == designated_) return;
+        designated_ = state.G;
+        for (std::size_t i = 0; i < sets_.size(); ++i) sets_[i] = indexedSet(state.G[i], indexes_);
     }
 
 private:
-    const DecodingIndexes& indexes_;
-    std::array<CodeSet, 4> designated_{};  // no valid designation, so the first refresh fills registers_
-    std::array<InvokedSet, 4> registers_{};
-    std::array<InvokedSet, 3> halves_{};
+    const SingleUnitIndexes& indexes_;
+    std::array<CodeSet, 4> designated_{};  // no valid designation, so the first refresh fills sets_
+    std::array<IndexedSet, 4> sets_{};
 };
 
-// 0 for control bytes, 1 for graphic bytes of the left half, 2 for those of the right half.
-constexpr std::array<std::uint8_t, 256> byteHalves = [] {
-    std::array<std::uint8_t, 256> halves{};
-    for (int byte = 0; byte < 256; ++byte)
-        if (!isControlByte(static_cast<std::uint8_t>(byte))) halves[static_cast<std::size_t>(byte)] = byte < 0x80 ? 1 : 2;
-    return halves;
-}();
-
-// One character straight from its set's index, stored at `count` when it is a single unit that
-// fits; answers the bytes consumed, or 0 when the character needs the general path (no entry,
-// a cut or out-of-range second byte, two units, suppression or no room).
-inline std::size_t decodeIndexedCharacter(const InvokedSet& set, const std::uint8_t* at, const std::uint8_t* end,
-                                          const DecoderOutput& output, std::int64_t& count) {
-    std::uint32_t first = *at & 0x7Fu;
-    std::uint32_t unicode = 0;
-    std::size_t consumed = 1;
-    if (!set.twoByte) {
-        unicode = set.table[first];
-    } else {
-        if (end - at < 2) return 0;
-        std::uint32_t cell = (at[1] & 0x7Fu) - 0x21u;
-        if (cell >= static_cast<std::uint32_t>(cellsPerRow)) return 0;
-        unicode = set.table[(first - 0x21u) * cellsPerRow + cell];
-        consumed = 2;
+// The common path: characters that are one look-up and one unit, and the controls that
+// programme text is full of (the locking shifts between kanji, alphanumerics and the two kana
+// sets, space, line breaks, size controls), decoded with the state in registers, storing
+// below `limit` when `storing`, counting always. Stops at anything else (any other control or
+// escape sequence, a character with no entry or of two units, the last byte, the limit) and
+// answers where; the general path takes that byte. Only entered with no single shift waiting
+// and no suppression. Kanji in the left half and kana in the right alternate all the time, so
+// the half and the length of a character are selected by masks, not branched on.
+template <bool storing>
+const std::uint8_t* decodeCommonRun(const std::uint8_t* at, const std::uint8_t* end, AribDecoderState& state,
+                                    const RegisterSets& sets, char16_t* dst, std::int64_t limit, std::int64_t& count) {
+    std::int64_t stored = count;
+    IndexedSet left = sets[state.GL], right = sets[state.GR];
+    auto leftTable = reinterpret_cast<std::uintptr_t>(left.table);
+    std::uintptr_t tableDifference = leftTable ^ reinterpret_cast<std::uintptr_t>(right.table);
+    std::uint32_t twoByteDifference = left.twoByte ^ right.twoByte;
+    auto invoke = [&](int gl, int gr) {
+        state.GL = gl;
+        state.GR = gr;
+        left = sets[gl];
+        right = sets[gr];
+        leftTable = reinterpret_cast<std::uintptr_t>(left.table);
+        tableDifference = leftTable ^ reinterpret_cast<std::uintptr_t>(right.table);
+        twoByteDifference = left.twoByte ^ right.twoByte;
+    };
+    while (end - at >= 2) {
+        const std::uint32_t byte = at[0];
+        const std::uint32_t first = byte & 0x7Fu;
+        const std::uint32_t row = first - 0x21u;
+        if (row < static_cast<std::uint32_t>(cellsPerRow)) {
+            const std::uint32_t inRight = byte >> 7;
+            const auto* table =
+                reinterpret_cast<const std::uint16_t*>(leftTable ^ (tableDifference & (0 - std::uintptr_t{inRight})));
+            const std::uint32_t twoByte = left.twoByte ^ (twoByteDifference & (0u - inRight));
+            const std::uint32_t twoByteMask = 0u - twoByte;
+            const std::uint32_t cell = (at[1] & 0x7Fu) - 0x21u;
+            const std::uint32_t valid =
+                (twoByte ^ 1u) | static_cast<std::uint32_t>(cell < static_cast<std::uint32_t>(cellsPerRow));
+            const std::uint32_t slot = ((first & ~twoByteMask) | ((row * cellsPerRow + cell) & twoByteMask)) & (0u - valid);
+            const std::uint32_t unicode = table[slot];
+            if ((valid == 0) | (unicode == 0) | (stored >= limit)) break;
+            if constexpr (storing) dst[stored] = static_cast<char16_t>(unicode);
+            ++stored;
+            at += 1 + twoByte;
+            continue;
+        }
+        switch (byte) {
+            case 0x0F: invoke(0, state.GR); ++at; continue;  // LS0
+            case 0x0E: invoke(1, state.GR); ++at; continue;  // LS1
+            case 0x89:                                       // MSZ
+            case 0x8A: ++at; continue;                       // NSZ
+            case 0x20:                                       // SP
+                if (stored >= limit) break;
+                if constexpr (storing) dst[stored] = u' ';
+                ++stored;
+                ++at;
+                continue;
+            case 0x0D:  // APR: before APD the APD writes the line break
+                if (at[1] != 0x0A) break;
+                ++at;
+                continue;
+            case 0x0A:  // APD
+                if (stored + 1 >= limit) break;
+                if constexpr (storing) {
+                    dst[stored] = u'\r';
+                    dst[stored + 1] = u'\n';
+                }
+                stored += 2;
+                ++at;
+                continue;
+            case 0x1B:  // LS1R, LS2R, LS3R
+                if (at[1] == 0x7E) invoke(state.GL, 1);
+                else if (at[1] == 0x7D) invoke(state.GL, 2);
+                else if (at[1] == 0x7C) invoke(state.GL, 3);
+                else break;
+                at += 2;
+                continue;
+            default: break;
+        }
+        break;
     }
-    if (unicode == 0 || !output.storeUnit(count, unicode)) return 0;
-    ++count;
-    return consumed;
+    count = stored;
+    return at;
 }
 
 }  // namespace
@@ -116,27 +164,25 @@ int decodeAribText(char16_t* dst, int dstCapacity, const std::uint8_t* src, int 
     if (src == nullptr || srcLength <= 0) return output.finish();
     AribDecoderState state;
     const DecodingIndexes& indexes = decodingIndexes();
+    RegisterSets sets(singleUnitIndexes());
+    sets.refresh(state);
     const std::uint8_t* at = src;
     const std::uint8_t* const end = src + srcLength;
-    InvokedSets invoked(state, indexes);
-    // The count lives in a local while characters are stored straight from the indexes.
-    std::int64_t count = 0;
     while (at < end) {
-        std::uint8_t half = byteHalves[*at];
-        const InvokedSet& set = invoked.forHalf(half);
-        if (set.table != nullptr) {
-            if (std::size_t consumed = decodeIndexedCharacter(set, at, end, output, count)) {
-                at += consumed;
-                continue;
+        if (!output.suppressed && !state.singleShift) {
+            std::int64_t count = output.count();
+            if (dst != nullptr && count < output.capacity()) {
+                at = decodeCommonRun<true>(at, end, state, sets, dst, output.capacity(), count);
+            } else {
+                at = decodeCommonRun<false>(at, end, state, sets, nullptr, std::numeric_limits<std::int64_t>::max(), count);
             }
+            output.setCount(count);
+            if (at >= end) break;
         }
-        output.setCount(count);
         std::span<const std::uint8_t> rest(at, static_cast<std::size_t>(end - at));
-        at += half == 0 ? applyControl(rest, state, output) : applyGraphic(rest, state, indexes, output);
-        count = output.count();
-        invoked.refresh(state);
+        at += isControlByte(rest[0]) ? applyControl(rest, state, output) : applyGraphic(rest, state, indexes, output);
+        sets.refresh(state);
     }
-    output.setCount(count);
     return output.finish();
 }
 

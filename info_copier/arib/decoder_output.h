@@ -33,17 +33,12 @@ public:
         for (int i = 0; i < length; ++i) emit(units[i]);
     }
 
-    // The count so far, for a caller that keeps it in a local while it stores units itself
-    // through storeUnit(); it hands the count back through setCount() before the next emit.
+    // For a caller that stores single units itself while it keeps the count in a local: the
+    // count, the destination and its capacity. It hands the count back before the next emit.
     std::int64_t count() const { return count_; }
     void setCount(std::int64_t count) { count_ = count; }
-    // Stores one unit at `index` when not suppressed and within the capacity; answers false
-    // when the caller must go through emit() instead.
-    bool storeUnit(std::int64_t index, std::uint32_t codePoint) const {
-        if (codePoint > 0xFFFF || suppressed || index >= capacity_) return false;
-        if (dst_ != nullptr) dst_[index] = static_cast<char16_t>(codePoint);
-        return true;
-    }
+    char16_t* destination() const { return dst_; }
+    int capacity() const { return capacity_; }
 
     // Stores the terminator when it fits; returns the count capped at the capacity.
     int finish() {

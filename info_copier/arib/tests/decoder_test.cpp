@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "arib/arib_text.h"
+#include "arib/char_tables.h"
 #include "arib/decoder_output.h"
 
 namespace arib {
@@ -158,6 +160,131 @@ TEST(DecodeAribText, DegenerateArguments) {
     EXPECT_EQ(decodeAribText(out, 2, nullptr, 5), 0);
     EXPECT_EQ(decodeAribText(out, -3, text, 1), 0);
     EXPECT_EQ(decodeAribText(out, 2, text, -1), 0);
+}
+
+// Generated mixed texts of the forms programme text is made of (kanji, both kana sets through
+// GR, alphanumerics through LS1, spaces, size controls, line breaks, additional symbols), with
+// the expected text built from the table look-ups one character at a time.
+class MixedText {
+public:
+    explicit MixedText(unsigned seed) : state_(seed) {}
+
+    void build(int tokens) {
+        for (int i = 0; i < tokens; ++i) addToken();
+    }
+    const Bytes& bytes() const { return bytes_; }
+    const std::u16string& expected() const { return expected_; }
+
+private:
+    std::uint32_t next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return state_;
+    }
+    std::uint32_t randomCell() { return 0x21 + next() % 94; }
+    void append(std::uint32_t codePoint) {
+        if (codePoint > 0xFFFF) {
+            expected_ += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+            expected_ += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+        } else if (codePoint != 0) {
+            expected_ += static_cast<char16_t>(codePoint);
+        }
+    }
+    void appendSequence(const SequenceEntry* entry) {
+        if (entry) expected_.append(entry->characters, static_cast<std::size_t>(sequenceLength(*entry)));
+    }
+    void leftHalf(int registerIndex) {
+        if (gl_ == registerIndex) return;
+        bytes_.push_back(registerIndex == 0 ? LS0 : LS1);
+        gl_ = registerIndex;
+    }
+
+    void addToken() {
+        switch (next() % 9) {
+            case 0: case 1: case 2: {  // kanji, any plane 1 position
+                leftHalf(0);
+                std::uint32_t code = randomCell() << 8 | randomCell();
+                bytes_.push_back(static_cast<std::uint8_t>(code >> 8));
+                bytes_.push_back(static_cast<std::uint8_t>(code & 0xFF));
+                if (std::uint32_t unicode = plane1UnicodeForCode(code)) append(unicode);
+                else appendSequence(sequenceForCode(SequenceTable::plane1Sequence, code));
+                break;
+            }
+            case 3: case 4: {  // kana through GR, switching sets now and then
+                if (next() % 4 == 0) {
+                    gr_ = gr_ == 2 ? 3 : 2;
+                    bytes_.insert(bytes_.end(), {ESC, static_cast<std::uint8_t>(gr_ == 2 ? 0x7D : 0x7C)});
+                }
+                std::uint32_t code = randomCell();
+                bytes_.push_back(static_cast<std::uint8_t>(code | 0x80));
+                append(unicodeForCode(gr_ == 2 ? CodeTable::hiragana : CodeTable::katakana, code));
+                break;
+            }
+            case 5: {  // alphanumerics
+                leftHalf(1);
+                std::uint32_t code = randomCell();
+                bytes_.push_back(static_cast<std::uint8_t>(code));
+                append(code);
+                break;
+            }
+            case 6: {  // space and size controls
+                std::uint8_t control = static_cast<std::uint8_t>(next() % 3 == 0 ? 0x89 : next() % 2 ? 0x8A : 0x20);
+                bytes_.push_back(control);
+                if (control == 0x20) expected_ += u' ';
+                break;
+            }
+            case 7: {  // line breaks in all three forms
+                std::uint32_t form = next() % 3;
+                if (form == 0) bytes_.insert(bytes_.end(), {0x0D, 0x0A});
+                if (form == 1) bytes_.push_back(0x0A);
+                if (form == 2) bytes_.insert(bytes_.end(), {0x0D, 0x20});
+                expected_ += form == 2 ? u"\r\n " : u"\r\n";
+                break;
+            }
+            default: {  // an additional symbol through G0, then kanji again
+                leftHalf(0);
+                std::uint32_t code = (0x75 + next() % 10) << 8 | randomCell();
+                bytes_.insert(bytes_.end(), {ESC, 0x24, 0x3B, static_cast<std::uint8_t>(code >> 8),
+                                             static_cast<std::uint8_t>(code & 0xFF), ESC, 0x24, 0x42});
+                if (std::uint32_t unicode = additionalSymbolUnicodeForCode(code)) {
+                    append(unicode);
+                } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::symbolString, code)) {
+                    appendSequence(text);
+                } else {
+                    char rowCell[16];
+                    std::snprintf(rowCell, sizeof rowCell, "[#%.2d#%.2d]", static_cast<int>(code >> 8) - 0x20,
+                                  static_cast<int>(code & 0xFF) - 0x20);
+                    for (const char* c = rowCell; *c; ++c) expected_ += static_cast<char16_t>(*c);
+                }
+                break;
+            }
+        }
+    }
+
+    std::uint32_t state_;
+    int gl_ = 0, gr_ = 2;
+    Bytes bytes_;
+    std::u16string expected_;
+};
+
+TEST(DecodeAribText, GeneratedMixedTexts) {
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        MixedText text(seed);
+        text.build(static_cast<int>(seed % 50) + 1);
+        ASSERT_EQ(decode(text.bytes()), text.expected()) << "seed " << seed;
+        // Cut at every capacity: exactly that many units, the start of the whole text.
+        const std::u16string& whole = text.expected();
+        std::vector<char16_t> out(whole.size() + 2);
+        for (std::size_t capacity = 0; capacity <= whole.size(); ++capacity) {
+            std::fill(out.begin(), out.end(), u'\xFFFF');
+            int count = decodeAribText(out.data(), static_cast<int>(capacity), text.bytes().data(),
+                                       static_cast<int>(text.bytes().size()));
+            ASSERT_EQ(count, static_cast<int>(capacity));
+            ASSERT_EQ(std::u16string(out.data(), capacity), whole.substr(0, capacity));
+            ASSERT_EQ(out[capacity], u'\xFFFF');
+        }
+    }
 }
 
 TEST(WriteCodePoint, StoresEachUnitBelowTheCapacity) {
