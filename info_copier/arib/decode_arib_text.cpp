@@ -72,31 +72,30 @@ private:
     std::array<IndexedSet, 4> sets_{};
 };
 
-// The common path: characters that are one look-up and one unit, and the controls that
-// programme text is full of (the locking shifts between kanji, alphanumerics and the two kana
-// sets, space, line breaks, size controls), decoded with the state in registers, storing
-// below `limit` when `storing`, counting always. Stops at anything else (any other control or
-// escape sequence, a character with no entry or of two units, the last byte, the limit) and
-// answers where; the general path takes that byte. Only entered with no single shift waiting
-// and no suppression. Kanji in the left half and kana in the right alternate all the time, so
-// the half and the length of a character are selected by masks, not branched on.
+// The common path: characters that are one look-up and one unit, stored straight from the
+// indexes below `limit` (when `storing`) and counted, and control bytes, applied as anywhere
+// else without leaving the loop. Stops at anything else (a character with no single-unit
+// entry, the last byte, the limit, a control that leaves a single shift waiting or starts
+// suppression) and answers where; the general path takes that byte. Only entered with no
+// single shift waiting and no suppression. Kanji in the left half and kana in the right
+// alternate all the time, so the half and the length of a character are selected by masks,
+// not branched on.
 template <bool storing>
 const std::uint8_t* decodeCommonRun(const std::uint8_t* at, const std::uint8_t* end, AribDecoderState& state,
-                                    const RegisterSets& sets, char16_t* dst, std::int64_t limit, std::int64_t& count) {
-    std::int64_t stored = count;
-    IndexedSet left = sets[state.GL], right = sets[state.GR];
-    auto leftTable = reinterpret_cast<std::uintptr_t>(left.table);
-    std::uintptr_t tableDifference = leftTable ^ reinterpret_cast<std::uintptr_t>(right.table);
-    std::uint32_t twoByteDifference = left.twoByte ^ right.twoByte;
-    auto invoke = [&](int gl, int gr) {
-        state.GL = gl;
-        state.GR = gr;
-        left = sets[gl];
-        right = sets[gr];
+                                    RegisterSets& sets, DecoderOutput& output, std::int64_t limit) {
+    char16_t* const dst = output.destination();
+    std::int64_t stored = output.count();
+    std::uintptr_t leftTable = 0, tableDifference = 0;
+    std::uint32_t leftTwoByte = 0, twoByteDifference = 0;
+    auto invoke = [&] {
+        const IndexedSet& left = sets[state.GL];
+        const IndexedSet& right = sets[state.GR];
         leftTable = reinterpret_cast<std::uintptr_t>(left.table);
         tableDifference = leftTable ^ reinterpret_cast<std::uintptr_t>(right.table);
+        leftTwoByte = left.twoByte;
         twoByteDifference = left.twoByte ^ right.twoByte;
     };
+    invoke();
     while (end - at >= 2) {
         const std::uint32_t byte = at[0];
         const std::uint32_t first = byte & 0x7Fu;
@@ -105,7 +104,7 @@ const std::uint8_t* decodeCommonRun(const std::uint8_t* at, const std::uint8_t* 
             const std::uint32_t inRight = byte >> 7;
             const auto* table =
                 reinterpret_cast<const std::uint16_t*>(leftTable ^ (tableDifference & (0 - std::uintptr_t{inRight})));
-            const std::uint32_t twoByte = left.twoByte ^ (twoByteDifference & (0u - inRight));
+            const std::uint32_t twoByte = leftTwoByte ^ (twoByteDifference & (0u - inRight));
             const std::uint32_t twoByteMask = 0u - twoByte;
             const std::uint32_t cell = (at[1] & 0x7Fu) - 0x21u;
             const std::uint32_t valid =
@@ -118,42 +117,15 @@ const std::uint8_t* decodeCommonRun(const std::uint8_t* at, const std::uint8_t* 
             at += 1 + twoByte;
             continue;
         }
-        switch (byte) {
-            case 0x0F: invoke(0, state.GR); ++at; continue;  // LS0
-            case 0x0E: invoke(1, state.GR); ++at; continue;  // LS1
-            case 0x89:                                       // MSZ
-            case 0x8A: ++at; continue;                       // NSZ
-            case 0x20:                                       // SP
-                if (stored >= limit) break;
-                if constexpr (storing) dst[stored] = u' ';
-                ++stored;
-                ++at;
-                continue;
-            case 0x0D:  // APR: before APD the APD writes the line break
-                if (at[1] != 0x0A) break;
-                ++at;
-                continue;
-            case 0x0A:  // APD
-                if (stored + 1 >= limit) break;
-                if constexpr (storing) {
-                    dst[stored] = u'\r';
-                    dst[stored + 1] = u'\n';
-                }
-                stored += 2;
-                ++at;
-                continue;
-            case 0x1B:  // LS1R, LS2R, LS3R
-                if (at[1] == 0x7E) invoke(state.GL, 1);
-                else if (at[1] == 0x7D) invoke(state.GL, 2);
-                else if (at[1] == 0x7C) invoke(state.GL, 3);
-                else break;
-                at += 2;
-                continue;
-            default: break;
-        }
-        break;
+        if (!isControlByte(static_cast<std::uint8_t>(byte))) break;
+        output.setCount(stored);
+        at += applyControl({at, static_cast<std::size_t>(end - at)}, state, output);
+        stored = output.count();
+        if (state.singleShift || output.suppressed || (storing && stored >= limit)) break;
+        sets.refresh(state);
+        invoke();
     }
-    count = stored;
+    output.setCount(stored);
     return at;
 }
 
@@ -170,14 +142,16 @@ int decodeAribText(char16_t* dst, int dstCapacity, const std::uint8_t* src, int 
     const std::uint8_t* const end = src + srcLength;
     while (at < end) {
         if (!output.suppressed && !state.singleShift) {
-            std::int64_t count = output.count();
-            if (dst != nullptr && count < output.capacity()) {
-                at = decodeCommonRun<true>(at, end, state, sets, dst, output.capacity(), count);
+            if (dst != nullptr && output.count() < output.capacity()) {
+                at = decodeCommonRun<true>(at, end, state, sets, output, output.capacity());
             } else {
-                at = decodeCommonRun<false>(at, end, state, sets, nullptr, std::numeric_limits<std::int64_t>::max(), count);
+                at = decodeCommonRun<false>(at, end, state, sets, output, std::numeric_limits<std::int64_t>::max());
             }
-            output.setCount(count);
             if (at >= end) break;
+            sets.refresh(state);
+            // The run stops right after a control that started suppression or a single shift:
+            // what follows goes through the general path.
+            if (output.suppressed || state.singleShift) continue;
         }
         std::span<const std::uint8_t> rest(at, static_cast<std::size_t>(end - at));
         at += isControlByte(rest[0]) ? applyControl(rest, state, output) : applyGraphic(rest, state, indexes, output);
