@@ -4,6 +4,7 @@
 #pragma once
 
 #include "arib/decoder_steps.h"
+#include "arib/escape_sequences.h"
 
 namespace arib {
 namespace control_codes {
@@ -41,7 +42,7 @@ inline void emitLineBreak(DecoderOutput& output) {
 }  // namespace control_codes
 
 // A control byte: emitting controls, shifts, ESC and CSI.
-inline std::size_t applyControl(std::span<const std::uint8_t> rest, AribDecoderState& state, DecoderOutput& output) {
+[[gnu::always_inline]] inline std::size_t applyControl(std::span<const std::uint8_t> rest, AribDecoderState& state, DecoderOutput& output) {
     using namespace control_codes;
     switch (static_cast<Control>(rest[0])) {
         case Control::APB: output.emit(0x08); break;

@@ -17,9 +17,6 @@ constexpr bool isControlByte(std::uint8_t byte) {
     return byte <= 0x20 || (byte >= 0x7F && byte <= 0xA0) || byte == 0xFF;
 }
 
-// ESC and what follows: designations and locking shifts.
-std::size_t applyEscapeSequence(std::span<const std::uint8_t> rest, AribDecoderState& state);
-
 // CSI and what follows; only XCS (suppress or show characters) acts.
 std::size_t applyControlSequence(std::span<const std::uint8_t> rest, DecoderOutput& output);
 

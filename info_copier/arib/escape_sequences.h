@@ -1,34 +1,41 @@
 // Escape sequences: designation of sets into G0..G3, and the locking shifts LS2, LS3, LS1R,
-// LS2R, LS3R. Unknown sequences are skipped by their length and change nothing.
-#include "arib/decoder_steps.h"
+// LS2R, LS3R. Unknown sequences are skipped by their length and change nothing. Inline, as
+// part of the controls: coded text shifts between the kana sets all the time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "arib/decoder_state.h"
 
 namespace arib {
-namespace {
+namespace escape_sequences {
 
-constexpr std::uint8_t designateTwoByte = 0x24;  // '$'
-constexpr std::uint8_t dynamicSet = 0x20;         // intermediate byte of DRCS and macro designations
+inline constexpr std::uint8_t designateTwoByte = 0x24;  // '$'
+inline constexpr std::uint8_t dynamicSet = 0x20;         // intermediate byte of DRCS and macro designations
 
 // Intermediate bytes 0x28..0x2B name G0..G3.
-bool registerOf(std::uint8_t intermediate, int& index) {
+inline bool registerOf(std::uint8_t intermediate, int& index) {
     if (intermediate < 0x28 || intermediate > 0x2B) return false;
     index = intermediate - 0x28;
     return true;
 }
 
-bool isOneByteGraphicSet(std::uint8_t final) {
+inline bool isOneByteGraphicSet(std::uint8_t final) {
     return (final >= 0x30 && final <= 0x38) || final == 0x49 || final == 0x4A;
 }
 
-bool isOneByteDynamicSet(std::uint8_t final) {
+inline bool isOneByteDynamicSet(std::uint8_t final) {
     return (final >= 0x41 && final <= 0x4F) || final == 0x70;
 }
 
-bool isTwoByteGraphicSet(std::uint8_t final) {
+inline bool isTwoByteGraphicSet(std::uint8_t final) {
     return final == 0x39 || final == 0x3A || final == 0x3B || final == 0x42;
 }
 
 // ESC I F (3 bytes) or ESC I 0x20 F (4 bytes): a one-byte set into the register I names.
-std::size_t designateOneByteSet(std::span<const std::uint8_t> rest, int index, AribDecoderState& state) {
+inline std::size_t designateOneByteSet(std::span<const std::uint8_t> rest, int index, AribDecoderState& state) {
     if (rest.size() < 3) return rest.size();
     if (rest[2] != dynamicSet) {
         if (isOneByteGraphicSet(rest[2])) state.G[index] = static_cast<CodeSet>(rest[2]);
@@ -41,7 +48,7 @@ std::size_t designateOneByteSet(std::span<const std::uint8_t> rest, int index, A
 
 // ESC 0x24 ...: a two-byte set, into G0 (ESC 0x24 F, ESC 0x24 0x28 0x20 F) or into the register
 // a second intermediate byte names.
-std::size_t designateTwoByteSet(std::span<const std::uint8_t> rest, AribDecoderState& state) {
+inline std::size_t designateTwoByteSet(std::span<const std::uint8_t> rest, AribDecoderState& state) {
     if (rest.size() < 3) return rest.size();
     std::uint8_t third = rest[2];
     if (isTwoByteGraphicSet(third)) {
@@ -62,9 +69,11 @@ std::size_t designateTwoByteSet(std::span<const std::uint8_t> rest, AribDecoderS
     return 4;
 }
 
-}  // namespace
+}  // namespace escape_sequences
 
-std::size_t applyEscapeSequence(std::span<const std::uint8_t> rest, AribDecoderState& state) {
+// ESC and what follows; answers the bytes consumed (all that is left when it is cut).
+inline std::size_t applyEscapeSequence(std::span<const std::uint8_t> rest, AribDecoderState& state) {
+    using namespace escape_sequences;
     if (rest.size() < 2) return rest.size();
     std::uint8_t second = rest[1];
     int index = 0;
