@@ -134,7 +134,7 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     }
 
     PacketWriter writer;
-    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered, args.readBlocks))
+    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered))
         return kFailure;
 
     // The whole file is converted from its first byte, also after the tables were read.

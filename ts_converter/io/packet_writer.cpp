@@ -8,7 +8,7 @@
 
 namespace korvet {
 
-bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffered, std::int32_t batchBlocks) {
+bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffered) {
     // O_CREAT|O_EXCL: an existing file is refused, never overwritten.
     if (!file_.createNew(path, unbuffered)) {
         platform::print("%s", msg::kOutputCreateFailed);
@@ -20,9 +20,7 @@ bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffer
         return false;
     }
     packetSize_ = packetSize;
-    const std::int32_t blocksPerWrite =
-        unbuffered_ ? std::clamp(batchBlocks, kMinBlocksPerDiskWrite, kMaxBlocksPerDiskWrite) : 1;
-    mergeBytes_ = blocksPerWrite * kBlockSize;
+    mergeBytes_ = (unbuffered_ ? kBlocksPerDiskWrite : 1) * kBlockSize;
     nextBlock_ = 0;
     pending_ = 0;
     writePosition_ = 0;

@@ -17,17 +17,14 @@ public:
     // the ring's end, and the slot after the last is the first.
     static constexpr std::int32_t kRingBlocks = 141;
     static constexpr std::int32_t kRingSize = kRingBlocks * kBlockSize;
-    // Unbuffered writes wait for the disk, so whole blocks gather into larger requests: at
-    // least kMinBlocksPerDiskWrite, or one input batch when that is larger, up to
-    // kMaxBlocksPerDiskWrite. Buffered writes only copy into the page cache, where a block
-    // written as soon as it is full (still warm in the processor's cache, small page-cache
-    // allocations) costs least.
-    static constexpr std::int32_t kMinBlocksPerDiskWrite = 32;
-    static constexpr std::int32_t kMaxBlocksPerDiskWrite = 64;
+    // Unbuffered writes wait for the disk, so whole blocks gather into requests of this many
+    // (4 MiB). Buffered writes only copy into the page cache, where a block written as soon as
+    // it is full (still warm in the processor's cache, small page-cache allocations) costs least.
+    static constexpr std::int32_t kBlocksPerDiskWrite = 64;
 
-    // Creates the file, which must not exist, and allocates the ring. `batchBlocks` is the
-    // reader's batch size. False after printing a message.
-    bool open(const char* path, std::int32_t packetSize, bool unbuffered, std::int32_t batchBlocks = 1);
+    // Creates the file, which must not exist, and allocates the ring. False after printing a
+    // message.
+    bool open(const char* path, std::int32_t packetSize, bool unbuffered);
 
     // The next packet-size slot, or nullptr after printing a message (write error, or the
     // held slots filling the whole ring). Earlier slots stay writable while `hold` keeps them.

@@ -190,7 +190,7 @@ TEST(PacketWriter, NeverOverwritesAnExistingFile) {
 TEST(PacketWriter, HeldSlotsStayWritableUntilReleased) {
     const std::string path = test::tempPath("out");
     PacketWriter writer;
-    ASSERT_TRUE(writer.open(path.c_str(), 192, true, 4));
+    ASSERT_TRUE(writer.open(path.c_str(), 192, true));
     for (int i = 0; i < 500; ++i) writer.nextSlot()[0] = 1;
     std::uint8_t* held = writer.nextSlot();
     writer.setHold(true);
@@ -207,7 +207,7 @@ TEST(PacketWriter, HeldSlotsStayWritableUntilReleased) {
 TEST(PacketWriter, HeldRunLongerThanTheRingIsRefused) {
     const std::string path = test::tempPath("out");
     PacketWriter writer;
-    ASSERT_TRUE(writer.open(path.c_str(), 192, true, 16));
+    ASSERT_TRUE(writer.open(path.c_str(), 192, true));
     for (int i = 0; i < 1000; ++i) ASSERT_NE(writer.nextSlot(), nullptr);
     writer.setHold(true);
     // Blocks in front of the held run go out when space runs short: the run may fill the ring
