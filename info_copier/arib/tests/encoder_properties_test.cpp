@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "arib/arib_text.h"
+#include "arib/char_tables.h"
 #include "arib/encoder_strategies.h"
 #include "arib/kana_decision.h"
+#include "arib/symbol_tail.h"
 #include "arib/tests/encoder_test_support.h"
 
 namespace arib {
@@ -198,6 +200,62 @@ TEST(EncoderProperties, CutAtAnyCapacity) {
         for (int capacity = 0; capacity <= whole + 1; ++capacity) {
             checkCutsAt(text, capacity, i % 2 == 0);
             if (HasFatalFailure()) FAIL() << "text " << i << ", capacity " << capacity;
+        }
+    }
+}
+
+// Every character of the Basic Multilingual Plane gets the class and code that searching the
+// tables in their order gives (the index the encoder classifies with is built from them).
+TEST(EncoderProperties, ClassificationFollowsTheTableOrder) {
+    const std::pair<CodeTable, CharClass> order[] = {
+        {CodeTable::kanaCommon, CharClass::KanaCommon},         {CodeTable::hiragana, CharClass::Hiragana},
+        {CodeTable::katakana, CharClass::Katakana},             {CodeTable::halfwidthKatakana, CharClass::HalfwidthKatakana},
+        {CodeTable::additionalSymbol, CharClass::AdditionalSymbol}, {CodeTable::kanjiPreference, CharClass::Kanji},
+        {CodeTable::kanji, CharClass::Kanji},                   {CodeTable::plane1Extra, CharClass::Plane1},
+        {CodeTable::plane2, CharClass::Plane2},
+    };
+    for (char32_t codePoint = 0x7F; codePoint <= 0xFFFF; ++codePoint) {
+        if ((codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint == u'[') continue;
+        CharClass expectedClass = CharClass::None;
+        std::uint32_t expectedCode = 0;
+        for (const auto& [table, charClass] : order) {
+            if (const std::uint32_t code = codeForUnicode(table, codePoint)) {
+                expectedClass = charClass;
+                expectedCode = code;
+                break;
+            }
+        }
+        const char16_t unit = static_cast<char16_t>(codePoint);
+        const ClassifiedCharacter c = classifyCharacter(&unit, 1, 0);
+        ASSERT_EQ(c.charClass, expectedClass) << std::hex << static_cast<std::uint32_t>(codePoint);
+        ASSERT_EQ(c.code, expectedCode) << std::hex << static_cast<std::uint32_t>(codePoint);
+    }
+}
+
+// The symbol tail answers as a scan from each position to the end would.
+TEST(EncoderProperties, SymbolTailAnswersAsAScanToTheEnd) {
+    // Texts ending in a symbol above U+FFFF, whose last unit alone would be no character.
+    const std::u16string fixed[] = {u"[HV]\U00020158", u"\u4E9C[HV]\U00020158", u"\u4E9C[HV]\u304B\u309A"};
+    TextGenerator generator(3);
+    for (int i = 0; i < 300; ++i) {
+        // Short texts, many of them ending in symbols, alphanumerics and controls.
+        std::u16string text = i < static_cast<int>(std::size(fixed))
+                                  ? fixed[i]
+                                  : generator.next(8, i % 2 == 1).first + (i % 3 == 0 ? u"" : u"[HV]A ");
+        const TextClassifier classifier(text.data(), static_cast<int>(text.size()));
+        std::vector<int> positions;
+        std::vector<bool> fits;
+        for (int position = 0; position < classifier.length();) {
+            const ClassifiedCharacter c = classifier.at(position);
+            positions.push_back(position);
+            fits.push_back(c.charClass == CharClass::AdditionalSymbol || c.charClass == CharClass::ControlOrSpace ||
+                           c.charClass == CharClass::Alphanumeric);
+            position += c.units;
+        }
+        SymbolTail tail(classifier);
+        for (std::size_t k = 0; k < positions.size(); ++k) {
+            const bool expected = std::all_of(fits.begin() + static_cast<std::ptrdiff_t>(k), fits.end(), [](bool f) { return f; });
+            ASSERT_EQ(tail.startsAtOrBefore(positions[k]), expected) << "text " << i << " at " << positions[k];
         }
     }
 }
