@@ -41,7 +41,13 @@ Converted convert(const std::string& switches, const std::string& input, const s
     return c;
 }
 
-std::string sampleInput() { return KORVET_SAMPLE_TS; }
+// KORVET reads its input without sharing (an exclusive lock), so tests that run at the same
+// time each convert their own copy of the sample.
+std::string sampleInput() {
+    const std::string copy = test::tempPath("sample.ts");
+    test::writeFile(copy, test::readFile(KORVET_SAMPLE_TS));
+    return copy;
+}
 
 std::int64_t arrivalTime(const Bytes& file, std::size_t packet) {
     return decodeBd192ArrivalTime(ConstHeader(file.data() + packet * 192, 4));
@@ -57,9 +63,11 @@ TEST(KorvetRun, BannerOnlyWithoutArguments) {
 }
 
 TEST(KorvetRun, SampleToBd192StampsFromItsPcr) {
-    const Bytes input = test::readFile(sampleInput());
+    const std::string sample = sampleInput();
+    const Bytes input = test::readFile(sample);
     ASSERT_EQ(input.size() % 188, 0u);
-    const Converted bd = convert("-b", sampleInput(), "sample.m2ts");
+    const Converted bd = convert("-b", sample, "sample.m2ts");
+    std::remove(sample.c_str());
     ASSERT_EQ(bd.run.status, 0) << bd.run.output;
     EXPECT_EQ(bd.run.output.rfind("188 -> BD192 変換を開始します.\nPCR_PID : 0x0111\n変換中(0%).\r", 0), 0u);
     EXPECT_NE(bd.run.output.find("変換中(100%).    \r"), std::string::npos);
@@ -92,16 +100,17 @@ TEST(KorvetRun, SampleToBd192StampsFromItsPcr) {
 }
 
 TEST(KorvetRun, SampleSurvivesEveryRoundTrip) {
-    const Bytes input = test::readFile(sampleInput());
-    const Converted fw = convert("-f", sampleInput(), "sample.fw192");
+    const std::string sample = sampleInput();
+    const Bytes input = test::readFile(sample);
+    const Converted fw = convert("-f", sample, "sample.fw192");
     ASSERT_EQ(fw.run.status, 0) << fw.run.output;
     const std::string fwPath = test::tempPath("fw");
     test::writeFile(fwPath, fw.output);
     const Converted backFromFw = convert("-n", fwPath, "back.ts");
     EXPECT_EQ(backFromFw.output, input);
 
-    const Converted bd = convert("-b -x", sampleInput(), "sample.m2ts");
-    const Converted bdUnbuffered = convert("-b -v 3", sampleInput(), "sample2.m2ts");
+    const Converted bd = convert("-b -x", sample, "sample.m2ts");
+    const Converted bdUnbuffered = convert("-b -v 3", sample, "sample2.m2ts");
     EXPECT_EQ(bd.output, bdUnbuffered.output);
     const std::string bdPath = test::tempPath("bd");
     test::writeFile(bdPath, bd.output);
@@ -124,7 +133,7 @@ TEST(KorvetRun, SampleSurvivesEveryRoundTrip) {
         ASSERT_GE(lost, 0) << i;
         ASSERT_LE(lost, 2) << i;
     }
-    for (const std::string& path : {fwPath, bdPath, toFwPath}) std::remove(path.c_str());
+    for (const std::string& path : {sample, fwPath, bdPath, toFwPath}) std::remove(path.c_str());
 }
 
 // Garbage in front, a broken PAT, a PMT over three packets, the first PCR on a later packet,
@@ -198,12 +207,13 @@ TEST(KorvetRun, FailuresEndWithTheirMessageAndStatus1) {
         std::string expectedTail;
     };
     const std::string missingOut = test::tempPath("never");
+    const std::string sample = sampleInput();
     const std::vector<Case> cases{
         {"-b " + quoted(empty) + " " + quoted(missingOut), msg::kEmptyInput},
         {quoted(empty + ".missing") + " " + quoted(missingOut), msg::kInputOpenFailed},
         {"-b " + quoted(noPatPath) + " " + quoted(missingOut), msg::kNoPat},
-        {"-n " + quoted(sampleInput()) + " " + quoted(existing), msg::kOutputCreateFailed},
-        {"-v 99999999 " + quoted(sampleInput()) + " " + quoted(missingOut), msg::kReadBufferFailed},
+        {"-n " + quoted(sample) + " " + quoted(existing), msg::kOutputCreateFailed},
+        {"-v 99999999 " + quoted(sample) + " " + quoted(missingOut), msg::kReadBufferFailed},
     };
     for (const Case& c : cases) {
         const test::ProgramRun run = test::runKorvet(c.arguments);
@@ -213,7 +223,7 @@ TEST(KorvetRun, FailuresEndWithTheirMessageAndStatus1) {
         EXPECT_TRUE(test::readFile(missingOut).empty()) << c.arguments;
     }
     EXPECT_EQ(test::readFile(existing), (Bytes{9, 9, 9}));
-    for (const std::string& path : {empty, noPatPath, existing}) std::remove(path.c_str());
+    for (const std::string& path : {sample, empty, noPatPath, existing}) std::remove(path.c_str());
 }
 
 TEST(KorvetRun, WithoutThePcrTheConversionStopsAfter48000Packets) {
