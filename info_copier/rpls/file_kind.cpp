@@ -21,7 +21,7 @@ bool syncBytesAt(const unsigned char* head, std::size_t first, std::size_t spaci
 
 FileKind detectFileKind(const unsigned char* data, std::size_t length) {
     unsigned char head[kHeadSize] = {};
-    std::memcpy(head, data, length < kHeadSize ? length : kHeadSize);
+    if (length != 0) std::memcpy(head, data, length < kHeadSize ? length : kHeadSize);
     if (std::memcmp(head, kMagic, sizeof kMagic) == 0) return FileKind::Rpls;
     if (syncBytesAt(head, 0, 188)) return FileKind::Ts188;
     if (syncBytesAt(head, 4, 192)) return FileKind::Ts192;
