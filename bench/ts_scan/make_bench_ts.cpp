@@ -29,14 +29,14 @@ int main(int argc, char** argv) {
     block.addSection(0x0011, sdtSection(0x42, SampleProgramme::kNetworkId, SampleProgramme::kNetworkId,
                                         {{SampleProgramme::kServiceId, serviceDescriptor(1, {}, programme.channelName)}}));
     if (withEit) {
-        EitSpec present;
+        EitFields present;
         present.serviceId = SampleProgramme::kServiceId;
         present.originalNetworkId = SampleProgramme::kNetworkId;
         EitEvent event;
         event.descriptors = concat({shortEventDescriptor(programme.title, programme.text),
                                     extendedEventDescriptor(0, 0, programme.items, {}), contentDescriptor(programme.genres)});
         present.events = {event};
-        EitSpec following = present;
+        EitFields following = present;
         following.sectionNumber = 1;
         block.addSections(0x0012, {eitSection(present), eitSection(following)});
     }

@@ -41,11 +41,11 @@ rpls::ProgramInfo recordWith(const std::u16string& text, const std::u16string& e
 
 std::vector<std::uint8_t> joinInto(fixture::BlockLayout layout, const rpls::ProgramInfo& info,
                                    std::vector<std::uint8_t>* before = nullptr) {
-    fixture::RplsSpec spec;
-    spec.layout = layout;
-    spec.text = std::vector<std::uint8_t>(200, 0x30);
-    spec.extText = std::vector<std::uint8_t>(40, 0x31);
-    auto image = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    fields.layout = layout;
+    fields.text = std::vector<std::uint8_t>(200, 0x30);
+    fields.extText = std::vector<std::uint8_t>(40, 0x31);
+    auto image = fixture::buildRpls(fields);
     if (before) *before = image;
     app::OptionFlags flags;
     flags.joinTexts = true;

@@ -82,8 +82,8 @@ TEST(PatchDestination, EachSimpleGroupWritesOnlyItsOwnBytes) {
     };
     const rpls::ProgramInfo info = sourceRecord();
     for (const auto& c : cases) {
-        fixture::RplsSpec spec;
-        const auto before = fixture::buildRpls(spec);
+        fixture::RplsFields fields;
+        const auto before = fixture::buildRpls(fields);
         auto after = before;
         app::OptionFlags flags;
         flags.*c.flag = true;
@@ -94,8 +94,8 @@ TEST(PatchDestination, EachSimpleGroupWritesOnlyItsOwnBytes) {
         EXPECT_LT(changed.back(), c.end) << c.name;
     }
     // The channel name's bytes beyond its length are copied too.
-    fixture::RplsSpec spec;
-    auto image = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    auto image = fixture::buildRpls(fields);
     app::OptionFlags flags;
     flags.copyChannelName = true;
     patch(image, info, flags);
@@ -104,11 +104,11 @@ TEST(PatchDestination, EachSimpleGroupWritesOnlyItsOwnBytes) {
 }
 
 TEST(PatchDestination, NewDescriptionKeepsTheImagesOwnExtendedTextBehindIt) {
-    fixture::RplsSpec spec;
-    spec.text = bytesOf(100, 1);
-    spec.extText = bytesOf(50, 150);
-    auto image = fixture::buildRpls(spec);
-    const std::uint32_t block = spec.blockOffset;
+    fixture::RplsFields fields;
+    fields.text = bytesOf(100, 1);
+    fields.extText = bytesOf(50, 150);
+    auto image = fixture::buildRpls(fields);
+    const std::uint32_t block = fields.blockOffset;
     app::OptionFlags flags;
     flags.copyText = true;
     patch(image, sourceRecord(), flags);
@@ -117,7 +117,7 @@ TEST(PatchDestination, NewDescriptionKeepsTheImagesOwnExtendedTextBehindIt) {
     EXPECT_EQ(image[345], 80);
     EXPECT_EQ(image[346], 0x63);
     EXPECT_EQ(image[425], 0x63);
-    EXPECT_EQ(0, std::memcmp(&image[426], spec.extText.data(), 50));  // moved from 446 to 426
+    EXPECT_EQ(0, std::memcmp(&image[426], fields.extText.data(), 50));  // moved from 446 to 426
     EXPECT_EQ(image[476], 0);
     EXPECT_EQ(image[block + 56], 0);
     EXPECT_EQ(image[block + 57], 50);
@@ -125,10 +125,10 @@ TEST(PatchDestination, NewDescriptionKeepsTheImagesOwnExtendedTextBehindIt) {
 }
 
 TEST(PatchDestination, ExtendedTextIsCutToTheRoomBehindTheDescription) {
-    fixture::RplsSpec spec;
-    spec.text = bytesOf(100, 1);
-    spec.extText = bytesOf(50, 150);
-    auto image = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    fields.text = bytesOf(100, 1);
+    fields.extText = bytesOf(50, 150);
+    auto image = fixture::buildRpls(fields);
     rpls::ProgramInfo info = sourceRecord();
     info.extTextLength = 1150;
     std::memset(info.extText, 0x5A, 1150);
@@ -137,19 +137,19 @@ TEST(PatchDestination, ExtendedTextIsCutToTheRoomBehindTheDescription) {
     patch(image, info, flags);
 
     EXPECT_EQ(image[345], 100);  // the description stays
-    EXPECT_EQ(0, std::memcmp(&image[346], spec.text.data(), 100));
+    EXPECT_EQ(0, std::memcmp(&image[346], fields.text.data(), 100));
     EXPECT_EQ(image[446], 0x5A);
     EXPECT_EQ(image[1545], 0x5A);
-    const std::size_t n = (image[spec.blockOffset + 56] << 8) | image[spec.blockOffset + 57];
+    const std::size_t n = (image[fields.blockOffset + 56] << 8) | image[fields.blockOffset + 57];
     EXPECT_EQ(n, 1100u);
-    EXPECT_EQ(image[spec.blockOffset + 58], checksumOf(image));
+    EXPECT_EQ(image[fields.blockOffset + 58], checksumOf(image));
 }
 
 TEST(PatchDestination, ExtendedTextFromASourceWithoutOneKeepsTheImagesOwn) {
-    fixture::RplsSpec spec;
-    spec.text = bytesOf(20, 1);
-    spec.extText = bytesOf(30, 150);
-    const auto before = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    fields.text = bytesOf(20, 1);
+    fields.extText = bytesOf(30, 150);
+    const auto before = fixture::buildRpls(fields);
     auto image = before;
     app::OptionFlags flags;
     flags.copyExtText = true;
@@ -159,10 +159,10 @@ TEST(PatchDestination, ExtendedTextFromASourceWithoutOneKeepsTheImagesOwn) {
 
 TEST(PatchDestination, TextWithoutPrivateBlockReplacesTheWholeTextArea) {
     for (auto layout : {fixture::BlockLayout::None, fixture::BlockLayout::Layout0103}) {
-        fixture::RplsSpec spec;
-        spec.layout = layout;
-        spec.text = bytesOf(300, 1);
-        const auto before = fixture::buildRpls(spec);
+        fixture::RplsFields fields;
+        fields.layout = layout;
+        fields.text = bytesOf(300, 1);
+        const auto before = fixture::buildRpls(fields);
         auto image = before;
         app::OptionFlags flags;
         flags.copyExtText = true;  // extended text alone has no place here
@@ -196,29 +196,29 @@ TEST(PatchDestination, Layout0103GenresAndCountCode) {
         {"present must be exactly 1", {{2, 0x12}, {0, 0}, {0, 0}}, {0xEA, 0xFF, 0xFF, 0xFF}},
     };
     for (const auto& c : cases) {
-        fixture::RplsSpec spec;
-        spec.layout = fixture::BlockLayout::Layout0103;
-        spec.genres[0] = {true, 0x99};
-        spec.genres[1] = {true, 0x88};
-        spec.genres[2] = {true, 0x77};
-        auto image = fixture::buildRpls(spec);
+        fixture::RplsFields fields;
+        fields.layout = fixture::BlockLayout::Layout0103;
+        fields.genres[0] = {true, 0x99};
+        fields.genres[1] = {true, 0x88};
+        fields.genres[2] = {true, 0x77};
+        auto image = fixture::buildRpls(fields);
         rpls::ProgramInfo info = sourceRecord();
         std::memcpy(info.genres, c.genres, sizeof info.genres);
         app::OptionFlags flags;
         flags.copyGenres = true;
         patch(image, info, flags);
-        EXPECT_EQ(0, std::memcmp(&image[spec.blockOffset + 176], c.expected, 4)) << c.name;
+        EXPECT_EQ(0, std::memcmp(&image[fields.blockOffset + 176], c.expected, 4)) << c.name;
     }
 }
 
 TEST(PatchDestination, Layout0108GenresAreWrittenAsPairsEmptyOnesToo) {
-    fixture::RplsSpec spec;
-    spec.genres[2] = {true, 0x99};
-    auto image = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    fields.genres[2] = {true, 0x99};
+    auto image = fixture::buildRpls(fields);
     app::OptionFlags flags;
     flags.setGenres = true;
     patch(image, sourceRecord(), flags);
-    const std::uint32_t b = spec.blockOffset;
+    const std::uint32_t b = fields.blockOffset;
     const std::uint8_t expected[10] = {1, 0x12, 0, 0, 1, 0x34, 0, 0, 0, 0};
     EXPECT_EQ(0, std::memcmp(&image[b + 28], expected, 10));
 }
@@ -228,38 +228,38 @@ TEST(PatchDestination, PrivateCodeOnlyInLayout0103AndOnlyWhenTheSourceHasOne) {
     app::OptionFlags flags;
     flags.copyPrivateCode = true;
     for (auto layout : {fixture::BlockLayout::None, fixture::BlockLayout::Layout0108}) {
-        fixture::RplsSpec spec;
-        spec.layout = layout;
-        const auto before = fixture::buildRpls(spec);
+        fixture::RplsFields fields;
+        fields.layout = layout;
+        const auto before = fixture::buildRpls(fields);
         auto image = before;
         patch(image, info, flags);
         EXPECT_EQ(image, before);
     }
-    fixture::RplsSpec spec;
-    spec.layout = fixture::BlockLayout::Layout0103;
-    spec.privateCode = 0x1111;
-    const auto before = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    fields.layout = fixture::BlockLayout::Layout0103;
+    fields.privateCode = 0x1111;
+    const auto before = fixture::buildRpls(fields);
     auto image = before;
     info.privateCode = -1;
     patch(image, info, flags);
     EXPECT_EQ(image, before);
     info.privateCode = 0;
     patch(image, info, flags);
-    EXPECT_EQ(image[spec.blockOffset + 168], 0);
-    EXPECT_EQ(image[spec.blockOffset + 169], 0);
+    EXPECT_EQ(image[fields.blockOffset + 168], 0);
+    EXPECT_EQ(image[fields.blockOffset + 169], 0);
 }
 
 TEST(PatchDestination, RefusesImagesThatCannotTakeThePatch) {
-    fixture::RplsSpec spec;
-    spec.layout = fixture::BlockLayout::Layout0103;
-    auto image = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    fields.layout = fixture::BlockLayout::Layout0103;
+    auto image = fixture::buildRpls(fields);
     EXPECT_TRUE(rpls::isPatchableImage(rpls::ConstByteView(image.data(), image.size())));
 
     auto cutBlock = image;
-    cutBlock.resize(spec.blockOffset + 170);  // layout id inside, genre bytes outside
+    cutBlock.resize(fields.blockOffset + 170);  // layout id inside, genre bytes outside
     EXPECT_FALSE(rpls::isPatchableImage(rpls::ConstByteView(cutBlock.data(), cutBlock.size())));
 
-    fixture::RplsSpec none;
+    fixture::RplsFields none;
     none.layout = fixture::BlockLayout::None;
     auto shortImage = fixture::buildRpls(none);
     shortImage.resize(1545);
@@ -269,22 +269,22 @@ TEST(PatchDestination, RefusesImagesThatCannotTakeThePatch) {
 }
 
 TEST(PatchDestination, AnOversizedTextLengthInTheImageStaysInsideTheTextArea) {
-    fixture::RplsSpec spec;
-    spec.text = bytesOf(100, 1);
-    auto image = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    fields.text = bytesOf(100, 1);
+    auto image = fixture::buildRpls(fields);
     image[344] = 0xFF;
     image[345] = 0xFF;
-    image[spec.blockOffset + 56] = 0xFF;
+    image[fields.blockOffset + 56] = 0xFF;
     const auto before = image;
     app::OptionFlags flags;
     flags.copyExtText = true;
     patch(image, sourceRecord(), flags);
     // The description is taken as 1200 bytes, so no room is left for an extended text.
-    EXPECT_EQ(image[spec.blockOffset + 56], 0);
-    EXPECT_EQ(image[spec.blockOffset + 57], 0);
+    EXPECT_EQ(image[fields.blockOffset + 56], 0);
+    EXPECT_EQ(image[fields.blockOffset + 57], 0);
     const auto changed = changedOffsets(before, image);
     for (std::size_t offset : changed) {
-        EXPECT_TRUE((offset >= 344 && offset < 1546) || (offset >= spec.blockOffset + 56 && offset <= spec.blockOffset + 58))
+        EXPECT_TRUE((offset >= 344 && offset < 1546) || (offset >= fields.blockOffset + 56 && offset <= fields.blockOffset + 58))
             << offset;
     }
 }

@@ -28,25 +28,25 @@ Filled fill(const std::vector<std::uint8_t>& image) {
 }
 
 TEST(ReadRplsInfo, Layout0108CarriesExtendedTextAndGenrePairs) {
-    fixture::RplsSpec spec;
-    spec.layout = fixture::BlockLayout::Layout0108;
-    spec.text = bytesOf(100, 1);
-    spec.extText = bytesOf(50, 200);
-    spec.title = bytesOf(255, 3);
-    spec.channelName = bytesOf(20, 9);
-    spec.genres[0] = {true, 0x31};
-    spec.genres[2] = {true, 0x7F};
-    const auto image = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    fields.layout = fixture::BlockLayout::Layout0108;
+    fields.text = bytesOf(100, 1);
+    fields.extText = bytesOf(50, 200);
+    fields.title = bytesOf(255, 3);
+    fields.channelName = bytesOf(20, 9);
+    fields.genres[0] = {true, 0x31};
+    fields.genres[2] = {true, 0x7F};
+    const auto image = fixture::buildRpls(fields);
     const Filled f = fill(image);
 
     EXPECT_TRUE(f.hasExtText);
     EXPECT_EQ(f.info.textLength, 100);
     EXPECT_EQ(f.info.textLengthField[0], 0);
     EXPECT_EQ(f.info.textLengthField[1], 100);
-    EXPECT_EQ(0, std::memcmp(f.info.text, spec.text.data(), 100));
+    EXPECT_EQ(0, std::memcmp(f.info.text, fields.text.data(), 100));
     ASSERT_EQ(f.info.extTextLength, 50);
     EXPECT_EQ(0, std::memcmp(f.info.extText, image.data() + 446, 50));  // directly behind the description
-    EXPECT_EQ(0, std::memcmp(f.info.extText, spec.extText.data(), 50));
+    EXPECT_EQ(0, std::memcmp(f.info.extText, fields.extText.data(), 50));
     EXPECT_EQ(f.info.titleLength, 255);
     EXPECT_EQ(f.info.channelNameLength, 20);
     EXPECT_EQ(f.info.privateCode, -1);
@@ -54,11 +54,11 @@ TEST(ReadRplsInfo, Layout0108CarriesExtendedTextAndGenrePairs) {
     EXPECT_EQ(f.info.genres[0].value, 0x31);  // stored as is in this layout
     EXPECT_EQ(f.info.genres[1].present, 0);
     EXPECT_EQ(f.info.genres[2].value, 0x7F);
-    EXPECT_EQ(0, std::memcmp(f.info.date, spec.date, 4));
-    EXPECT_EQ(0, std::memcmp(f.info.startTime, spec.startTime, 3));
-    EXPECT_EQ(0, std::memcmp(f.info.duration, spec.duration, 3));
-    EXPECT_EQ(0, std::memcmp(f.info.codePair, spec.codePair, 4));
-    EXPECT_EQ(f.info.zone, spec.zone);
+    EXPECT_EQ(0, std::memcmp(f.info.date, fields.date, 4));
+    EXPECT_EQ(0, std::memcmp(f.info.startTime, fields.startTime, 3));
+    EXPECT_EQ(0, std::memcmp(f.info.duration, fields.duration, 3));
+    EXPECT_EQ(0, std::memcmp(f.info.codePair, fields.codePair, 4));
+    EXPECT_EQ(f.info.zone, fields.zone);
     EXPECT_EQ(f.info.channelNumber[0], 0x01);
     EXPECT_EQ(f.info.channelNumber[1], 0x01);
 }
@@ -78,13 +78,13 @@ TEST(ReadRplsInfo, Layout0103GenreCountCodes) {
         {0x00, {0x53, 0x42, 0x31}, {0, 0, 0}, {0, 0, 0}},
     };
     for (const auto& c : cases) {
-        fixture::RplsSpec spec;
-        spec.layout = fixture::BlockLayout::Layout0103;
-        spec.privateCode = 0xBEEF;
-        spec.text = bytesOf(10, 1);
-        auto image = fixture::buildRpls(spec);
-        image[spec.blockOffset + 176] = c.countCode;
-        std::memcpy(&image[spec.blockOffset + 177], c.stored, 3);
+        fixture::RplsFields fields;
+        fields.layout = fixture::BlockLayout::Layout0103;
+        fields.privateCode = 0xBEEF;
+        fields.text = bytesOf(10, 1);
+        auto image = fixture::buildRpls(fields);
+        image[fields.blockOffset + 176] = c.countCode;
+        std::memcpy(&image[fields.blockOffset + 177], c.stored, 3);
         const Filled f = fill(image);
         EXPECT_FALSE(f.hasExtText);
         EXPECT_EQ(f.info.privateCode, 0xBEEF);
@@ -98,10 +98,10 @@ TEST(ReadRplsInfo, Layout0103GenreCountCodes) {
 
 TEST(ReadRplsInfo, WithoutAKnownPrivateBlockNothingOfTheBlockIsRead) {
     for (auto layout : {fixture::BlockLayout::None, fixture::BlockLayout::Unknown}) {
-        fixture::RplsSpec spec;
-        spec.layout = layout;
-        spec.text = bytesOf(30, 1);
-        const Filled f = fill(fixture::buildRpls(spec));
+        fixture::RplsFields fields;
+        fields.layout = layout;
+        fields.text = bytesOf(30, 1);
+        const Filled f = fill(fixture::buildRpls(fields));
         EXPECT_FALSE(f.hasExtText);
         EXPECT_EQ(f.info.privateCode, -1);
         EXPECT_EQ(f.info.textLength, 30);
@@ -111,13 +111,13 @@ TEST(ReadRplsInfo, WithoutAKnownPrivateBlockNothingOfTheBlockIsRead) {
 }
 
 TEST(ReadRplsInfo, HostileLengthsAreClampedAndMissingBytesReadAsZero) {
-    fixture::RplsSpec spec;
-    spec.layout = fixture::BlockLayout::Layout0108;
-    spec.text = bytesOf(1000, 1);
-    auto image = fixture::buildRpls(spec);
+    fixture::RplsFields fields;
+    fields.layout = fixture::BlockLayout::Layout0108;
+    fields.text = bytesOf(1000, 1);
+    auto image = fixture::buildRpls(fields);
     image[67] = 200;                       // channel name length beyond its 20 bytes
     image[344] = 0xFF;                     // text length 0xFFxx
-    image[spec.blockOffset + 56] = 0xFF;   // extended text length 0xFFxx
+    image[fields.blockOffset + 56] = 0xFF;   // extended text length 0xFFxx
     Filled f = fill(image);
     EXPECT_EQ(f.info.channelNameLength, 20);
     EXPECT_EQ(f.info.textLength, 1200);
@@ -137,10 +137,10 @@ TEST(ReadRplsInfo, HostileLengthsAreClampedAndMissingBytesReadAsZero) {
 }
 
 TEST(ReadRplsInfo, APrivateBlockThatRunsPastTheFileCountsAsNoLayout) {
-    fixture::RplsSpec spec;
-    spec.layout = fixture::BlockLayout::Layout0103;
-    auto image = fixture::buildRpls(spec);
-    image.resize(spec.blockOffset + 100);  // the layout id is inside, the genres are not
+    fixture::RplsFields fields;
+    fields.layout = fixture::BlockLayout::Layout0103;
+    auto image = fixture::buildRpls(fields);
+    image.resize(fields.blockOffset + 100);  // the layout id is inside, the genres are not
     const Filled f = fill(image);
     EXPECT_EQ(f.info.privateCode, -1);
     EXPECT_EQ(f.info.genres[0].present, 0);

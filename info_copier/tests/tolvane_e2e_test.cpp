@@ -23,7 +23,7 @@ class TolvaneRun : public testing::Test {
 protected:
     void SetUp() override {
         dir_ = testing_support::makeTempDir("tolvane_e2e");
-        fixture::RplsSpec news;
+        fixture::RplsFields news;
         news.layout = fixture::BlockLayout::Layout0108;
         news.title = {0x30, 0x21, 0x30, 0x22};
         news.text = std::vector<std::uint8_t>(100, 0x41);
@@ -31,7 +31,7 @@ protected:
         news.genres[0] = {true, 0x31};
         news.genres[1] = {true, 0x52};
         newsImage_ = fixture::buildRpls(news);
-        fixture::RplsSpec movie;
+        fixture::RplsFields movie;
         movie.layout = fixture::BlockLayout::Layout0103;
         movie.date[1] = 0x19;
         movie.channelNumber = 7;

@@ -27,47 +27,47 @@ std::uint8_t swapNibbles(std::uint8_t v) { return static_cast<std::uint8_t>((v <
 
 }  // namespace
 
-std::vector<std::uint8_t> buildRpls(const RplsSpec& spec) {
-    const bool hasBlock = spec.layout != BlockLayout::None;
-    std::size_t size = std::max<std::size_t>(spec.fileSize, 1546);
-    if (hasBlock) size = std::max<std::size_t>(size, std::size_t{spec.blockOffset} + 0x100);
-    std::vector<std::uint8_t> image(size, spec.filler);
+std::vector<std::uint8_t> buildRpls(const RplsFields& fields) {
+    const bool hasBlock = fields.layout != BlockLayout::None;
+    std::size_t size = std::max<std::size_t>(fields.fileSize, 1546);
+    if (hasBlock) size = std::max<std::size_t>(size, std::size_t{fields.blockOffset} + 0x100);
+    std::vector<std::uint8_t> image(size, fields.filler);
 
     std::copy_n("PLST", 4, image.begin());
-    put32(image, 16, hasBlock ? spec.blockOffset : 0);
-    image[48] = spec.zone;
-    std::copy_n(spec.date, 4, image.begin() + 50);
-    std::copy_n(spec.startTime, 3, image.begin() + 54);
-    std::copy_n(spec.duration, 3, image.begin() + 57);
-    std::copy_n(spec.codePair, 4, image.begin() + 60);
-    put16(image, 64, spec.channelNumber);
-    image[67] = static_cast<std::uint8_t>(std::min<std::size_t>(spec.channelName.size(), 20));
+    put32(image, 16, hasBlock ? fields.blockOffset : 0);
+    image[48] = fields.zone;
+    std::copy_n(fields.date, 4, image.begin() + 50);
+    std::copy_n(fields.startTime, 3, image.begin() + 54);
+    std::copy_n(fields.duration, 3, image.begin() + 57);
+    std::copy_n(fields.codePair, 4, image.begin() + 60);
+    put16(image, 64, fields.channelNumber);
+    image[67] = static_cast<std::uint8_t>(std::min<std::size_t>(fields.channelName.size(), 20));
     std::fill_n(image.begin() + 68, 20, 0);
-    putBytes(image, 68, spec.channelName, 20);
-    image[88] = static_cast<std::uint8_t>(std::min<std::size_t>(spec.title.size(), 255));
+    putBytes(image, 68, fields.channelName, 20);
+    image[88] = static_cast<std::uint8_t>(std::min<std::size_t>(fields.title.size(), 255));
     std::fill_n(image.begin() + 89, 255, 0);
-    putBytes(image, 89, spec.title, 255);
+    putBytes(image, 89, fields.title, 255);
 
     // Text area: description, then (layout 0x0108) the extended text right behind it.
     std::fill_n(image.begin() + 344, 1202, 0);
-    const std::size_t textLength = std::min<std::size_t>(spec.text.size(), 1200);
+    const std::size_t textLength = std::min<std::size_t>(fields.text.size(), 1200);
     put16(image, 344, static_cast<std::uint16_t>(textLength));
-    putBytes(image, 346, spec.text, textLength);
+    putBytes(image, 346, fields.text, textLength);
     std::size_t extLength = 0;
-    if (spec.layout == BlockLayout::Layout0108) {
-        extLength = std::min<std::size_t>(spec.extText.size(), 1200 - textLength);
-        putBytes(image, 346 + textLength, spec.extText, extLength);
+    if (fields.layout == BlockLayout::Layout0108) {
+        extLength = std::min<std::size_t>(fields.extText.size(), 1200 - textLength);
+        putBytes(image, 346 + textLength, fields.extText, extLength);
     }
 
     if (!hasBlock) return image;
-    const std::size_t b = spec.blockOffset;
+    const std::size_t b = fields.blockOffset;
     std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(b), 0x100, 0);
-    switch (spec.layout) {
+    switch (fields.layout) {
         case BlockLayout::Layout0108: {
             put16(image, b + 12, 0x0108);
             for (int i = 0; i < 3; ++i) {
-                image[b + 28 + 4 * i] = spec.genres[i].present ? 1 : 0;
-                image[b + 29 + 4 * i] = spec.genres[i].present ? spec.genres[i].value : 0;
+                image[b + 28 + 4 * i] = fields.genres[i].present ? 1 : 0;
+                image[b + 29 + 4 * i] = fields.genres[i].present ? fields.genres[i].value : 0;
             }
             put16(image, b + 56, static_cast<std::uint16_t>(extLength));
             unsigned sum = 0;
@@ -77,13 +77,13 @@ std::vector<std::uint8_t> buildRpls(const RplsSpec& spec) {
         }
         case BlockLayout::Layout0103: {
             put16(image, b + 12, 0x0103);
-            put16(image, b + 168, spec.privateCode);
+            put16(image, b + 168, fields.privateCode);
             static constexpr std::uint8_t kCountCodes[4] = {0xEA, 0xE9, 0xE5, 0xD5};
             int count = 0;
-            while (count < 3 && spec.genres[count].present) ++count;
+            while (count < 3 && fields.genres[count].present) ++count;
             image[b + 176] = kCountCodes[count];
             for (int i = 0; i < 3; ++i) {
-                image[b + 179 - i] = i < count ? swapNibbles(spec.genres[i].value) : 0xFF;
+                image[b + 179 - i] = i < count ? swapNibbles(fields.genres[i].value) : 0xFF;
             }
             break;
         }

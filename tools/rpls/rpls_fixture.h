@@ -14,7 +14,7 @@ struct Genre {
     std::uint8_t value = 0;
 };
 
-struct RplsSpec {
+struct RplsFields {
     BlockLayout layout = BlockLayout::Layout0108;
     std::uint32_t blockOffset = 0x800;  // used with a private block
     std::uint32_t fileSize = 0x800 + 0x200;  // grown when a block would not fit
@@ -36,7 +36,7 @@ struct RplsSpec {
 
 // The image: magic, fields, text area (description + extended text in layout 0x0108, with
 // its checksum), private block; untouched bytes hold `filler`.
-std::vector<std::uint8_t> buildRpls(const RplsSpec& spec);
+std::vector<std::uint8_t> buildRpls(const RplsFields& fields);
 
 // ARIB 8-unit code for JIS X 0208 text written in EUC-JP bytes: each two-byte character
 // becomes its GL form in the default kanji set (G0 invoked into GL).

@@ -40,7 +40,7 @@ Bytes buildSampleStream(int packetSize) {
     const Bytes pat = patSection(P::kNetworkId, {{0, 0x0010}, {P::kServiceId, P::kPmtPid}});
     const Bytes pmt = pmtSection(P::kServiceId, P::kVideoPid, P::kVideoPid);
 
-    EitSpec present;
+    EitFields present;
     present.serviceId = P::kServiceId;
     present.transportStreamId = P::kNetworkId;
     present.originalNetworkId = P::kNetworkId;
@@ -54,7 +54,7 @@ Bytes buildSampleStream(int packetSize) {
     present.events = {event};
     const Bytes eitPresent = eitSection(present);
 
-    EitSpec following = present;
+    EitFields following = present;
     following.sectionNumber = 1;
     following.events[0].eventId = 2;
     following.events[0].startBcd = {0x20, 0x45, 0x00};

@@ -129,13 +129,13 @@ Bytes tsInformationDescriptor(std::uint8_t remoteControlKeyId) {
     return rawDescriptor(0xCD, {remoteControlKeyId, 0x00});  // no transmission type loop
 }
 
-Bytes eitSection(const EitSpec& spec) {
+Bytes eitSection(const EitFields& fields) {
     Bytes body;
-    putBe16(body, spec.transportStreamId);
-    putBe16(body, spec.originalNetworkId);
+    putBe16(body, fields.transportStreamId);
+    putBe16(body, fields.originalNetworkId);
     body.push_back(1);  // segment_last_section_number
-    body.push_back(spec.tableId);
-    for (const EitEvent& event : spec.events) {
+    body.push_back(fields.tableId);
+    for (const EitEvent& event : fields.events) {
         putBe16(body, event.eventId);
         putBe16(body, event.mjd);
         body.insert(body.end(), event.startBcd.begin(), event.startBcd.end());
@@ -143,7 +143,7 @@ Bytes eitSection(const EitSpec& spec) {
         putBe16(body, 0x8000 | (static_cast<unsigned>(event.descriptors.size()) & 0x0FFF));  // running
         body.insert(body.end(), event.descriptors.begin(), event.descriptors.end());
     }
-    return longSection(spec.tableId, spec.serviceId, spec.sectionNumber, 1, body);
+    return longSection(fields.tableId, fields.serviceId, fields.sectionNumber, 1, body);
 }
 
 Bytes sdtSection(std::uint8_t tableId, std::uint16_t transportStreamId, std::uint16_t originalNetworkId,

@@ -53,7 +53,7 @@ struct EitEvent {
     Bytes durationBcd = {0x00, 0x54, 0x00};
     Bytes descriptors;
 };
-struct EitSpec {
+struct EitFields {
     std::uint8_t tableId = 0x4E;
     std::uint16_t serviceId = 0x0400;
     std::uint16_t transportStreamId = 0x7FE0;
@@ -61,7 +61,7 @@ struct EitSpec {
     std::uint8_t sectionNumber = 0;  // 0 = present, 1 = following
     std::vector<EitEvent> events;
 };
-Bytes eitSection(const EitSpec& spec);
+Bytes eitSection(const EitFields& fields);
 
 // --- SDT ---
 struct SdtService {

@@ -16,14 +16,14 @@ Bytes kanji(std::uint8_t low) { return {0x30, low}; }  // 亜 唖 娃 阿 ... fr
 
 Bytes eitWith(const Bytes& descriptors, std::uint16_t serviceId = 0x0400, std::uint16_t networkId = 0x7FE0,
               Bytes durationBcd = {0x00, 0x30, 0x00}) {
-    EitSpec spec;
-    spec.serviceId = serviceId;
-    spec.originalNetworkId = networkId;
+    EitFields fields;
+    fields.serviceId = serviceId;
+    fields.originalNetworkId = networkId;
     EitEvent event;
     event.descriptors = descriptors;
     event.durationBcd = durationBcd;
-    spec.events = {event};
-    return eitSection(spec);
+    fields.events = {event};
+    return eitSection(fields);
 }
 
 TEST(BroadcastDate, ConvertsModifiedJulianDatesAndPacksThemAsBcd) {
@@ -189,7 +189,7 @@ TEST_F(ExtendedText, EmptyWithoutExtendedDescriptors) {
     // Nor does an earlier section's text linger in the assembly.
     bench.event(eitWith(extendedEventDescriptor(0, 0, {{kanji(0x21), kanji(0x22)}}, {})));
     EXPECT_GT(bench.info.extTextLength, 0);
-    ts_streams::EitSpec noEvents;
+    ts_streams::EitFields noEvents;
     bench.event(ts_streams::eitSection(noEvents));
     EXPECT_EQ(bench.info.extTextLength, 0);
 }

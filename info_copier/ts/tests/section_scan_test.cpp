@@ -20,12 +20,12 @@ Bytes title(int length, std::uint8_t fill = 0x30) { return Bytes(static_cast<std
 Bytes eventDescriptors(int titleLength = 4) { return ts_streams::shortEventDescriptor(title(titleLength), {}); }
 
 Bytes withEitTableId(std::uint8_t tableId) {
-    ts_streams::EitSpec spec;
-    spec.tableId = tableId;
-    spec.serviceId = kService;
-    spec.events = {ts_streams::EitEvent{}};
-    spec.events[0].descriptors = eventDescriptors();
-    return ts_streams::eitSection(spec);
+    ts_streams::EitFields fields;
+    fields.tableId = tableId;
+    fields.serviceId = kService;
+    fields.events = {ts_streams::EitEvent{}};
+    fields.events[0].descriptors = eventDescriptors();
+    return ts_streams::eitSection(fields);
 }
 
 TEST(SectionCrc32, MatchesTheMpegCheckValueAndVanishesOverAnIntactSection) {
@@ -54,14 +54,14 @@ Bytes stream188(const std::function<void(TsStreamBuilder&)>& build) {
 TEST(FindEventSection, AcceptsOnlyThePresentEventOfTheFirstProgramme) {
     const Bytes eit = presentEit(kService, eventDescriptors());
     const Bytes longEit = presentEit(kService, eventDescriptors(250));  // spans two packets
-    ts_streams::EitSpec following;
+    ts_streams::EitFields following;
     following.serviceId = kService;
     following.sectionNumber = 1;
     following.events = {ts_streams::EitEvent{}};
     following.events[0].descriptors = eventDescriptors();
     Bytes badCrc = eit;
     badCrc[20] ^= 0xFF;
-    ts_streams::EitSpec empty;
+    ts_streams::EitFields empty;
     empty.serviceId = kService;  // no event: section_length 15
     const Bytes sit = ts_streams::sitSection({}, {{kService, {}}});
 
@@ -136,7 +136,7 @@ TEST(FindEventSection, CollectsSeveralSectionsInOnePacketAndStopsAtStuffing) {
     const Bytes eit = presentEit(kService, eventDescriptors(10));
     // PAT, following EIT and present EIT back to back on one PID would mix tables; on the EIT
     // PID: a following section and then the present one, in the same packet.
-    ts_streams::EitSpec following;
+    ts_streams::EitFields following;
     following.serviceId = kService;
     following.sectionNumber = 1;
     following.events = {ts_streams::EitEvent{}};
@@ -160,7 +160,7 @@ TEST(FindEventSection, SectionBeginningInTheLastBytesOfAPacket) {
     for (const int lastBytes : {1, 2, 3}) {
         // A following section sized so that the present one begins `lastBytes` before the end
         // of the first packet's payload (183 bytes behind the pointer_field).
-        ts_streams::EitSpec following;
+        ts_streams::EitFields following;
         following.serviceId = kService;
         following.sectionNumber = 1;
         following.events = {ts_streams::EitEvent{}};

@@ -14,10 +14,10 @@ using ts_test::Bytes;
 class TolvaneFromTs : public testing::Test {
 protected:
     void SetUp() override {
-        fixture::RplsSpec spec;
-        spec.layout = fixture::BlockLayout::Layout0108;
-        spec.title = Bytes(30, 0x21);
-        destination_ = ts_test::writeTempFile(fixture::buildRpls(spec));
+        fixture::RplsFields fields;
+        fields.layout = fixture::BlockLayout::Layout0108;
+        fields.title = Bytes(30, 0x21);
+        destination_ = ts_test::writeTempFile(fixture::buildRpls(fields));
     }
 
     rpls::ProgramInfo readDestination() const {

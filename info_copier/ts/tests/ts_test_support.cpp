@@ -51,13 +51,13 @@ TsInfoOutcome runReadTsInfo(const Bytes& stream, int packetSize, int percent) {
 }
 
 Bytes presentEit(std::uint16_t serviceId, const Bytes& descriptors, std::uint16_t networkId) {
-    ts_streams::EitSpec spec;
-    spec.serviceId = serviceId;
-    spec.originalNetworkId = networkId;
+    ts_streams::EitFields fields;
+    fields.serviceId = serviceId;
+    fields.originalNetworkId = networkId;
     ts_streams::EitEvent event;
     event.descriptors = descriptors;
-    spec.events = {event};
-    return ts_streams::eitSection(spec);
+    fields.events = {event};
+    return ts_streams::eitSection(fields);
 }
 
 Bytes patFor(std::uint16_t serviceId) { return ts_streams::patSection(1, {{0, 0x0010}, {serviceId, 0x01F0}}); }
