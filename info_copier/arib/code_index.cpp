@@ -44,11 +44,21 @@ void keepSingleUnits(const std::array<std::uint32_t, N>& from, std::array<std::u
     for (std::size_t i = 0; i < N; ++i) to[i] = from[i] <= 0xFFFF ? static_cast<std::uint16_t>(from[i]) : 0;
 }
 
+// From rows and cells of 94 to the 128 x 128 layout of both bytes' 7-bit values.
+void keepSingleUnitsWide(const std::array<std::uint32_t, cellsPerRow * cellsPerRow>& from,
+                         std::array<std::uint16_t, wideSlots>& to) {
+    for (std::uint32_t first = 0x21; first <= 0x7E; ++first)
+        for (std::uint32_t second = 0x21; second <= 0x7E; ++second) {
+            const std::uint32_t unicode = from[static_cast<std::size_t>(twoByteSlot(first << 8 | second))];
+            to[first << 7 | second] = unicode <= 0xFFFF ? static_cast<std::uint16_t>(unicode) : 0;
+        }
+}
+
 SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
     SingleUnitIndexes single;
-    keepSingleUnits(indexes.plane1, single.plane1);
-    keepSingleUnits(indexes.plane2, single.plane2);
-    keepSingleUnits(indexes.additionalSymbol, single.additionalSymbol);
+    keepSingleUnitsWide(indexes.plane1, single.plane1);
+    keepSingleUnitsWide(indexes.plane2, single.plane2);
+    keepSingleUnitsWide(indexes.additionalSymbol, single.additionalSymbol);
     keepSingleUnits(indexes.hiragana, single.hiragana);
     keepSingleUnits(indexes.katakana, single.katakana);
     keepSingleUnits(indexes.halfwidthKatakana, single.halfwidthKatakana);

@@ -23,16 +23,20 @@ struct DecodingIndexes {
 };
 
 // The same, in 16 bits and holding only characters of one unit (0 for the few above U+FFFF),
-// for the common path of the decoder: half the size keeps them in the first-level cache.
+// for the common path of the decoder. Two-byte sets are laid out by the 7-bit values of both
+// bytes, (first << 7) | second, with 0 wherever a byte lies outside 0x21..0x7E: a character is
+// one look-up with no range check and no multiplication.
+inline constexpr int wideSlots = 128 * 128;
+
 struct SingleUnitIndexes {
-    std::array<std::uint16_t, cellsPerRow * cellsPerRow> plane1{};
-    std::array<std::uint16_t, cellsPerRow * cellsPerRow> plane2{};
-    std::array<std::uint16_t, cellsPerRow * cellsPerRow> additionalSymbol{};
+    std::array<std::uint16_t, wideSlots> plane1{};
+    std::array<std::uint16_t, wideSlots> plane2{};
+    std::array<std::uint16_t, wideSlots> additionalSymbol{};
     std::array<std::uint16_t, 128> hiragana{};
     std::array<std::uint16_t, 128> katakana{};
     std::array<std::uint16_t, 128> halfwidthKatakana{};
     std::array<std::uint16_t, 128> alphanumeric{};
-    std::array<std::uint16_t, cellsPerRow * cellsPerRow> none{};  // all zero: sets of no single look-up
+    std::array<std::uint16_t, wideSlots> none{};  // all zero: sets of no single look-up, of either shape
 };
 
 const DecodingIndexes& decodingIndexes();

@@ -9,84 +9,108 @@
 namespace arib {
 namespace {
 
-// How a run of the common path ended: at a byte for the general path, or at a change of the
-// number of bytes per character of a half, which needs the run of the other shape.
-enum class RunEnd { generalPath, shapeChanged };
+// Every byte of the common path yields at most two units (a line break); below that the
+// capacity cannot be reached within the rest of the input.
+constexpr std::int64_t maxUnitsPerByte = 2;
 
-// The common path for one shape (bytes per character in each half): characters that are one
-// look-up and one unit, stored straight from the indexes below `limit` (when `storing`) and
-// counted, and control bytes, applied as anywhere else without leaving the loop. Stops at
-// anything else (a character with no single-unit entry, the last byte, the limit, a control
-// that leaves a single shift waiting or starts suppression). Only entered with no single shift
-// waiting and no suppression. Kanji in the left half and kana in the right alternate all the
-// time, so the table of a half is selected by a mask and the length follows from the half,
-// without a branch.
-template <bool storing, bool leftTwoByte, bool rightTwoByte>
-RunEnd decodeRunOfShape(const std::uint8_t*& at, const std::uint8_t* end, AribDecoderState& state, RegisterSets& sets,
-                        DecoderOutput& output, std::int64_t limit) {
+// The common path: characters that are one look-up and one unit, stored straight from the
+// indexes (when `storing`) and counted, and control bytes, applied as anywhere else without
+// leaving the loop. Stops at anything else (a character with no single-unit entry, the last
+// byte, the limit when `checked`, a control that leaves a single shift waiting or starts
+// suppression). Only entered with no single shift waiting and no suppression. Kanji in the
+// left half and kana in the right alternate all the time, so the set of a half is picked by
+// the byte's top bit and its slot and length follow from the set's shape, without a branch.
+template <bool storing, bool checked>
+const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, AribDecoderState& state,
+                              RegisterSets& sets, DecoderOutput& output, std::int64_t limit) {
+    using control_codes::Control;
     char16_t* const dst = output.destination();
     std::int64_t stored = output.count();
+    // The two invoked sets in registers: the left table, the difference to the right one, and
+    // the shape of each half (bit 0 left, bit 1 right: two bytes per character).
     std::uintptr_t leftTable = 0, tableDifference = 0;
+    std::uint32_t twoByteHalves = 0;
     auto invoke = [&] {
-        leftTable = reinterpret_cast<std::uintptr_t>(sets[state.GL].table);
-        tableDifference = leftTable ^ reinterpret_cast<std::uintptr_t>(sets[state.GR].table);
+        const IndexedSet& left = sets[state.GL];
+        const IndexedSet& right = sets[state.GR];
+        leftTable = reinterpret_cast<std::uintptr_t>(left.table);
+        tableDifference = leftTable ^ reinterpret_cast<std::uintptr_t>(right.table);
+        twoByteHalves = left.twoByte | right.twoByte << 1;
     };
     invoke();
-    RunEnd runEnd = RunEnd::generalPath;
+    auto emitUnit = [&](char16_t unit) {
+        if constexpr (storing) dst[stored] = unit;
+        ++stored;
+    };
     while (end - at >= 2) {
         const std::uint32_t byte = at[0];
         const std::uint32_t first = byte & 0x7Fu;
-        const std::uint32_t row = first - 0x21u;
-        if (row < static_cast<std::uint32_t>(cellsPerRow)) {
+        if (first - 0x21u < static_cast<std::uint32_t>(cellsPerRow)) {
+            // Everything from the byte by arithmetic: no load but the look-up depends on it.
             const std::uint32_t inRight = byte >> 7;
             const auto* table =
                 reinterpret_cast<const std::uint16_t*>(leftTable ^ (tableDifference & (0 - std::uintptr_t{inRight})));
-            std::uint32_t twoByte = leftTwoByte ? 1u : 0u;
-            if constexpr (leftTwoByte != rightTwoByte) twoByte = leftTwoByte ? inRight ^ 1u : inRight;
-            std::uint32_t slot = first;
-            std::uint32_t valid = 1;
-            if constexpr (leftTwoByte || rightTwoByte) {
-                const std::uint32_t twoByteMask = 0u - twoByte;
-                const std::uint32_t cell = (at[1] & 0x7Fu) - 0x21u;
-                valid = (twoByte ^ 1u) | static_cast<std::uint32_t>(cell < static_cast<std::uint32_t>(cellsPerRow));
-                slot = ((first & ~twoByteMask) | ((row * cellsPerRow + cell) & twoByteMask)) & (0u - valid);
+            const std::uint32_t twoByte = (twoByteHalves >> inRight) & 1u;
+            const std::uint32_t unicode = table[first << (twoByte * 7) | (at[1] & (0u - twoByte) & 0x7Fu)];
+            if (unicode == 0) break;
+            if constexpr (checked) {
+                if (stored >= limit) break;
             }
-            const std::uint32_t unicode = table[slot];
-            if ((valid == 0) | (unicode == 0) | (stored >= limit)) break;
-            if constexpr (storing) dst[stored] = static_cast<char16_t>(unicode);
-            ++stored;
+            emitUnit(static_cast<char16_t>(unicode));
             at += 1 + twoByte;
             continue;
         }
-        if (!isControlByte(static_cast<std::uint8_t>(byte))) break;
+        // A control byte (everything outside both graphic ranges). The frequent ones of coded
+        // text first; with the capacity out of reach, the emitting ones store directly.
+        switch (static_cast<Control>(byte)) {
+            case Control::LS0:
+                state.GL = 0;
+                invoke();
+                ++at;
+                continue;
+            case Control::LS1:
+                state.GL = 1;
+                invoke();
+                ++at;
+                continue;
+            case Control::MSZ:
+            case Control::NSZ:
+                ++at;
+                continue;
+            case Control::ESC:
+                at += applyEscapeSequence({at, static_cast<std::size_t>(end - at)}, state);
+                sets.refresh(state);
+                invoke();
+                continue;
+            default:
+                break;
+        }
+        if constexpr (!checked) {
+            if (byte == static_cast<std::uint32_t>(Control::SP)) {
+                emitUnit(u' ');
+                ++at;
+                continue;
+            }
+            // CR LF is one line break, written by the LF.
+            if (byte == static_cast<std::uint32_t>(Control::APD) ||
+                (byte == static_cast<std::uint32_t>(Control::APR) && at[1] != static_cast<std::uint8_t>(Control::APD))) {
+                emitUnit(u'\r');
+                emitUnit(u'\n');
+                ++at;
+                continue;
+            }
+        }
         output.setCount(stored);
         at += applyControl({at, static_cast<std::size_t>(end - at)}, state, output);
         stored = output.count();
-        if (state.singleShift || output.suppressed || (storing && stored >= limit)) break;
-        sets.refresh(state);
-        if ((sets[state.GL].twoByte != 0) != leftTwoByte || (sets[state.GR].twoByte != 0) != rightTwoByte) {
-            runEnd = RunEnd::shapeChanged;
-            break;
+        if (state.singleShift || output.suppressed) break;
+        if constexpr (checked) {
+            if (stored >= limit) break;
         }
+        sets.refresh(state);
         invoke();
     }
     output.setCount(stored);
-    return runEnd;
-}
-
-// Runs of the shape that the invoked sets have, one after the other.
-template <bool storing>
-const std::uint8_t* decodeRunsOfShapes(const std::uint8_t* at, const std::uint8_t* end, AribDecoderState& state,
-                                       RegisterSets& sets, DecoderOutput& output, std::int64_t limit) {
-    RunEnd runEnd = RunEnd::shapeChanged;
-    while (runEnd == RunEnd::shapeChanged && end - at >= 2) {
-        switch ((sets[state.GL].twoByte << 1) | sets[state.GR].twoByte) {
-            case 0: runEnd = decodeRunOfShape<storing, false, false>(at, end, state, sets, output, limit); break;
-            case 1: runEnd = decodeRunOfShape<storing, false, true>(at, end, state, sets, output, limit); break;
-            case 2: runEnd = decodeRunOfShape<storing, true, false>(at, end, state, sets, output, limit); break;
-            default: runEnd = decodeRunOfShape<storing, true, true>(at, end, state, sets, output, limit); break;
-        }
-    }
     return at;
 }
 
@@ -94,9 +118,12 @@ const std::uint8_t* decodeRunsOfShapes(const std::uint8_t* at, const std::uint8_
 
 const std::uint8_t* decodeCommonPath(const std::uint8_t* at, const std::uint8_t* end, AribDecoderState& state,
                                      RegisterSets& sets, DecoderOutput& output) {
-    if (output.destination() != nullptr && output.count() < output.capacity())
-        return decodeRunsOfShapes<true>(at, end, state, sets, output, output.capacity());
-    return decodeRunsOfShapes<false>(at, end, state, sets, output, std::numeric_limits<std::int64_t>::max());
+    if (output.destination() == nullptr || output.count() >= output.capacity())
+        return decodeRun<false, false>(at, end, state, sets, output, std::numeric_limits<std::int64_t>::max());
+    // The capacity is checked once for the whole rest of the input where it cannot be reached.
+    if (output.capacity() - output.count() >= maxUnitsPerByte * (end - at))
+        return decodeRun<true, false>(at, end, state, sets, output, output.capacity());
+    return decodeRun<true, true>(at, end, state, sets, output, output.capacity());
 }
 
 }  // namespace arib

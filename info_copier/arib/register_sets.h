@@ -11,26 +11,33 @@
 namespace arib {
 
 // The code-indexed table of a set, for the characters that are one look-up and one unit; the
-// all-zero index for sets whose characters need more.
+// all-zero index for sets whose characters need more. A character's slot in the table is
+// (first byte & 0x7F) << 7 | (second byte & 0x7F) for two-byte sets, first byte & 0x7F for
+// one-byte sets.
 struct IndexedSet {
     const std::uint16_t* table;
-    std::uint32_t twoByte;
+    std::uint32_t twoByte;  // 1 for two-byte sets
 };
+
+inline IndexedSet oneByteSet(const std::uint16_t* table) { return {table, 0}; }
+inline IndexedSet twoByteSet(const std::uint16_t* table) { return {table, 1}; }
 
 inline IndexedSet indexedSet(CodeSet set, const SingleUnitIndexes& indexes) {
     switch (set) {
         case CodeSet::kanji:
-        case CodeSet::jisKanjiPlane1: return {indexes.plane1.data(), 1};
-        case CodeSet::jisKanjiPlane2: return {indexes.plane2.data(), 1};
-        case CodeSet::additionalSymbols: return {indexes.additionalSymbol.data(), 1};
+        case CodeSet::jisKanjiPlane1: return twoByteSet(indexes.plane1.data());
+        case CodeSet::jisKanjiPlane2: return twoByteSet(indexes.plane2.data());
+        case CodeSet::additionalSymbols: return twoByteSet(indexes.additionalSymbol.data());
         case CodeSet::hiragana:
-        case CodeSet::proportionalHiragana: return {indexes.hiragana.data(), 0};
+        case CodeSet::proportionalHiragana: return oneByteSet(indexes.hiragana.data());
         case CodeSet::katakana:
-        case CodeSet::proportionalKatakana: return {indexes.katakana.data(), 0};
-        case CodeSet::jisX0201Katakana: return {indexes.halfwidthKatakana.data(), 0};
+        case CodeSet::proportionalKatakana: return oneByteSet(indexes.katakana.data());
+        case CodeSet::jisX0201Katakana: return oneByteSet(indexes.halfwidthKatakana.data());
         case CodeSet::alphanumeric:
-        case CodeSet::proportionalAlphanumeric: return {indexes.alphanumeric.data(), 0};
-        default: return {indexes.none.data(), 0};
+        case CodeSet::proportionalAlphanumeric: return oneByteSet(indexes.alphanumeric.data());
+        // Every slot of the all-zero table is 0 whatever the shape, so DRCS-0 (two bytes),
+        // mosaic, DRCS and macro sets all leave the common path at their first character.
+        default: return {indexes.none.data(), isTwoByteSet(set) ? 1u : 0u};
     }
 }
 
