@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "arib/char_tables.h"
+#include "arib/register_sets.h"
 
 namespace arib {
 namespace {
@@ -71,6 +72,16 @@ SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
 const SingleUnitIndexes& singleUnitIndexes() {
     static const SingleUnitIndexes indexes = buildSingleUnitIndexes(decodingIndexes());
     return indexes;
+}
+
+const std::array<IndexedSet, 256>& indexedSetsById() {
+    static const std::array<IndexedSet, 256> sets = [] {
+        std::array<IndexedSet, 256> byId{};
+        for (std::size_t id = 0; id < byId.size(); ++id)
+            byId[id] = indexedSet(static_cast<CodeSet>(id), singleUnitIndexes());
+        return byId;
+    }();
+    return sets;
 }
 
 const DecodingIndexes& decodingIndexes() {

@@ -4,14 +4,16 @@
 
 #include <limits>
 
+#include "arib/char_tables.h"
+#include "arib/code_sets.h"
 #include "arib/control_codes.h"
 
 namespace arib {
 namespace {
 
-// Every byte of the common path yields at most two units (a line break); below that the
-// capacity cannot be reached within the rest of the input.
-constexpr std::int64_t maxUnitsPerByte = 2;
+// No byte yields more than eight units (a text of at most 16 units for a two-byte symbol);
+// below that the capacity cannot be reached within the rest of the input.
+constexpr std::int64_t maxUnitsPerByte = maxSequenceUnits / 2;
 
 // The common path: characters that are one look-up and one unit, stored straight from the
 // indexes (when `storing`) and counted, and control bytes, applied as anywhere else without
@@ -52,7 +54,21 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                 reinterpret_cast<const std::uint16_t*>(leftTable ^ (tableDifference & (0 - std::uintptr_t{inRight})));
             const std::uint32_t twoByte = (twoByteHalves >> inRight) & 1u;
             const std::uint32_t unicode = table[first << (twoByte * 7) | (at[1] & (0u - twoByte) & 0x7Fu)];
-            if (unicode == 0) break;
+            if (unicode == 0) {
+                // A character of more than one unit, or of no look-up (symbol texts, pairs,
+                // sequences, mosaics): decoded in full where the capacity is out of reach;
+                // the macro set changes the registers and goes the general way.
+                if constexpr (checked) {
+                    break;
+                } else {
+                    const CodeSet set = state.G[static_cast<std::size_t>(inRight ? state.GR : state.GL)];
+                    if (set == CodeSet::macro) break;
+                    output.setCount(stored);
+                    at += decodeGraphicCharacter(set, {at, static_cast<std::size_t>(end - at)}, decodingIndexes(), output);
+                    stored = output.count();
+                    continue;
+                }
+            }
             if constexpr (checked) {
                 if (stored >= limit) break;
             }

@@ -34,7 +34,7 @@ int decodeAribText(char16_t* dst, int dstCapacity, const std::uint8_t* src, int 
     if (src == nullptr || srcLength <= 0) return output.finish();
     AribDecoderState state;
     const DecodingIndexes& indexes = decodingIndexes();
-    RegisterSets sets(singleUnitIndexes());
+    RegisterSets sets;
     sets.refresh(state);
     const std::uint8_t* at = src;
     const std::uint8_t* const end = src + srcLength;

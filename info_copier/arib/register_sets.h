@@ -41,22 +41,22 @@ inline IndexedSet indexedSet(CodeSet set, const SingleUnitIndexes& indexes) {
     }
 }
 
+// The indexed set of every set identifier (identifiers are one byte), built once.
+const std::array<IndexedSet, 256>& indexedSetsById();
+
 // The indexed sets of the four registers, refreshed when a designation changes them.
 class RegisterSets {
 public:
-    explicit RegisterSets(const SingleUnitIndexes& indexes) : indexes_(indexes) {}
+    RegisterSets() : byId_(indexedSetsById()) {}
 
     const IndexedSet& operator[](int registerIndex) const { return sets_[static_cast<std::size_t>(registerIndex)]; }
 
     void refresh(const AribDecoderState& state) {
-        if (state.G == designated_) return;
-        designated_ = state.G;
-        for (std::size_t i = 0; i < sets_.size(); ++i) sets_[i] = indexedSet(state.G[i], indexes_);
+        for (std::size_t i = 0; i < sets_.size(); ++i) sets_[i] = byId_[static_cast<std::uint8_t>(state.G[i])];
     }
 
 private:
-    const SingleUnitIndexes& indexes_;
-    std::array<CodeSet, 4> designated_{};  // no valid designation, so the first refresh fills sets_
+    const std::array<IndexedSet, 256>& byId_;
     std::array<IndexedSet, 4> sets_{};
 };
 
