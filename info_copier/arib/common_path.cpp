@@ -2,6 +2,7 @@
 // memory accesses per character as possible.
 #include "arib/common_path.h"
 
+#include <array>
 #include <limits>
 
 #include "arib/char_tables.h"
@@ -10,6 +11,25 @@
 
 namespace arib {
 namespace {
+
+// What the common path does with a control byte; every byte without an action of its own
+// (graphic bytes included, which never get here) goes through the general control handling.
+enum class ControlAction : std::uint8_t { general, lockingShift, nothing, escape, space, lineBreak };
+
+constexpr std::array<ControlAction, 256> makeControlActions() {
+    using control_codes::Control;
+    std::array<ControlAction, 256> actions{};
+    actions[static_cast<std::uint8_t>(Control::LS0)] = ControlAction::lockingShift;
+    actions[static_cast<std::uint8_t>(Control::LS1)] = ControlAction::lockingShift;
+    actions[static_cast<std::uint8_t>(Control::MSZ)] = ControlAction::nothing;  // size does not change the text
+    actions[static_cast<std::uint8_t>(Control::NSZ)] = ControlAction::nothing;
+    actions[static_cast<std::uint8_t>(Control::ESC)] = ControlAction::escape;
+    actions[static_cast<std::uint8_t>(Control::SP)] = ControlAction::space;
+    actions[static_cast<std::uint8_t>(Control::APD)] = ControlAction::lineBreak;
+    actions[static_cast<std::uint8_t>(Control::APR)] = ControlAction::lineBreak;
+    return actions;
+}
+constexpr std::array<ControlAction, 256> controlActions = makeControlActions();
 
 // No byte yields more than eight units (a text of at most 16 units for a two-byte symbol);
 // below that the capacity cannot be reached within the rest of the input.
@@ -76,45 +96,49 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             at += 1 + twoByte;
             continue;
         }
-        // A control byte (everything outside both graphic ranges). The frequent ones of coded
-        // text first; with the capacity out of reach, the emitting ones store directly.
-        switch (static_cast<Control>(byte)) {
-            case Control::LS0:
-                state.GL = 0;
+        // A control byte (everything outside both graphic ranges): one dispatch by its action.
+        // With the capacity out of reach, the emitting ones store directly.
+        switch (controlActions[byte]) {
+            case ControlAction::lockingShift:
+                state.GL = byte == static_cast<std::uint32_t>(Control::LS1) ? 1 : 0;
                 invoke();
                 ++at;
                 continue;
-            case Control::LS1:
-                state.GL = 1;
-                invoke();
+            case ControlAction::nothing:
                 ++at;
                 continue;
-            case Control::MSZ:
-            case Control::NSZ:
-                ++at;
-                continue;
-            case Control::ESC:
+            case ControlAction::escape:
+                // Kana text switches GR between hiragana and katakana all the time.
+                if (at[1] == escape_sequences::lockingShift2Right || at[1] == escape_sequences::lockingShift3Right) {
+                    state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
+                    invoke();
+                    at += 2;
+                    continue;
+                }
                 at += applyEscapeSequence({at, static_cast<std::size_t>(end - at)}, state);
                 sets.refresh(state);
                 invoke();
                 continue;
-            default:
+            case ControlAction::space:
+                if constexpr (!checked) {
+                    emitUnit(u' ');
+                    ++at;
+                    continue;
+                }
                 break;
-        }
-        if constexpr (!checked) {
-            if (byte == static_cast<std::uint32_t>(Control::SP)) {
-                emitUnit(u' ');
-                ++at;
-                continue;
-            }
-            // CR LF is one line break, written by the LF.
-            if (byte == static_cast<std::uint32_t>(Control::APD) ||
-                (byte == static_cast<std::uint32_t>(Control::APR) && at[1] != static_cast<std::uint8_t>(Control::APD))) {
-                emitUnit(u'\r');
-                emitUnit(u'\n');
-                ++at;
-                continue;
-            }
+            case ControlAction::lineBreak:
+                // CR LF is one line break, written by the LF.
+                if constexpr (!checked) {
+                    if (byte == static_cast<std::uint32_t>(Control::APD) || at[1] != static_cast<std::uint8_t>(Control::APD)) {
+                        emitUnit(u'\r');
+                        emitUnit(u'\n');
+                    }
+                    ++at;
+                    continue;
+                }
+                break;
+            case ControlAction::general:
+                break;
         }
         output.setCount(stored);
         at += applyControl({at, static_cast<std::size_t>(end - at)}, state, output);

@@ -14,6 +14,8 @@ namespace escape_sequences {
 
 inline constexpr std::uint8_t designateTwoByte = 0x24;  // '$'
 inline constexpr std::uint8_t dynamicSet = 0x20;         // intermediate byte of DRCS and macro designations
+inline constexpr std::uint8_t lockingShift2Right = 0x7D;  // LS2R
+inline constexpr std::uint8_t lockingShift3Right = 0x7C;  // LS3R
 
 // Intermediate bytes 0x28..0x2B name G0..G3.
 inline bool registerOf(std::uint8_t intermediate, int& index) {
@@ -83,8 +85,8 @@ inline std::size_t applyEscapeSequence(std::span<const std::uint8_t> rest, AribD
         case 0x6E: state.GL = 2; break;  // LS2
         case 0x6F: state.GL = 3; break;  // LS3
         case 0x7E: state.GR = 1; break;  // LS1R
-        case 0x7D: state.GR = 2; break;  // LS2R
-        case 0x7C: state.GR = 3; break;  // LS3R
+        case lockingShift2Right: state.GR = 2; break;
+        case lockingShift3Right: state.GR = 3; break;
         default: break;
     }
     return 2;
