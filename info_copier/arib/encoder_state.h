@@ -41,8 +41,7 @@ public:
     AribEncoderState& state() { return state_; }
     void put(std::uint8_t byte) { out_.put(byte); }
     void putTwoByte(std::uint16_t code) {
-        out_.put(static_cast<std::uint8_t>(code >> 8));
-        out_.put(static_cast<std::uint8_t>(code & 0xFF));
+        out_.put(static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code & 0xFF));
     }
     void putGR(std::uint16_t code) { out_.put(static_cast<std::uint8_t>(code | byteOf::GR)); }
 
@@ -58,27 +57,28 @@ public:
     void middleSize() {
         if (sizeControls_ && state_.sizeNormal) { put(byteOf::MSZ); state_.sizeNormal = false; }
     }
-    void invokeHiraganaIntoGR() { put(byteOf::ESC); put(byteOf::LS2R); state_.GR = 2; }
-    void invokeKatakanaIntoGR() { put(byteOf::ESC); put(byteOf::LS3R); state_.GR = 3; }
+    void invokeHiraganaIntoGR() { out_.put(byteOf::ESC, byteOf::LS2R); state_.GR = 2; }
+    void invokeKatakanaIntoGR() { out_.put(byteOf::ESC, byteOf::LS3R); state_.GR = 3; }
 
     // ESC 0x24 F: a two-byte set into G0.
     void designateG0(std::uint8_t finalByte) {
         if (state_.G0 != finalByte) forceDesignateG0(finalByte);
     }
     void forceDesignateG0(std::uint8_t finalByte) {
-        put(byteOf::ESC); put(byteOf::twoByteSet); put(finalByte);
+        out_.put(byteOf::ESC, byteOf::twoByteSet, finalByte);
         state_.G0 = finalByte;
     }
     // ESC 0x24 0x29 F: a two-byte set into G1.
     void designateTwoByteG1(std::uint8_t finalByte) {
         if (state_.G1 == finalByte) return;
-        put(byteOf::ESC); put(byteOf::twoByteSet); put(byteOf::toG1); put(finalByte);
+        out_.put(byteOf::ESC, byteOf::twoByteSet);
+        out_.put(byteOf::toG1, finalByte);
         state_.G1 = finalByte;
     }
     // ESC 0x29 F: a one-byte set into G1.
     void designateOneByteG1(std::uint8_t finalByte) {
         if (state_.G1 == finalByte) return;
-        put(byteOf::ESC); put(byteOf::toG1); put(finalByte);
+        out_.put(byteOf::ESC, byteOf::toG1, finalByte);
         state_.G1 = finalByte;
     }
 
