@@ -25,7 +25,10 @@ void HeaderConverter::fw192ToBd192(ConstHeader input, Header output) {
     if (cycle < previousRaw_) wrapAccumulator_ += kCyclesPerSecond;
     previousRaw_ = cycle;
     unwrappedValue_ = wrapAccumulator_ + cycle;
-    const std::int64_t time = (offset * kTicksPerCycle) / cycleTicks_ + unwrappedValue_ * kTicksPerCycle;
+    // The offset is never negative; a constant divisor costs a multiplication, not a division.
+    const auto scaled = static_cast<std::uint32_t>(offset * kTicksPerCycle);
+    const std::uint32_t withinCycle = cycleTicks_ == kCycleTicks3072 ? scaled / kCycleTicks3072 : scaled / kCycleTicks3000;
+    const std::int64_t time = withinCycle + unwrappedValue_ * kTicksPerCycle;
     encodeBd192Header(time, output);
 }
 

@@ -18,8 +18,27 @@ std::uint8_t* PcrTimestamper::slotAfter(std::uint8_t* slot) const {
 
 void PcrTimestamper::stampSegment(std::int32_t count, std::int64_t delta, std::int64_t divisor) {
     std::uint8_t* slot = segmentFirstSlot_;
+    if (delta < 0 || divisor <= 0) {
+        for (std::int32_t k = 1; k <= count; ++k) {
+            writeTime(slot, timeBase_ + (k * delta) / divisor);
+            if (k < count) slot = slotAfter(slot);
+        }
+        return;
+    }
+    // k × delta / divisor, rounded down, step by step: the quotient grows by delta / divisor and
+    // one more whenever the remainders add up to a divisor. No division per packet.
+    const std::int64_t step = delta / divisor;
+    const std::int64_t stepRemainder = delta % divisor;
+    std::int64_t quotient = 0;
+    std::int64_t remainder = 0;
     for (std::int32_t k = 1; k <= count; ++k) {
-        writeTime(slot, timeBase_ + (k * delta) / divisor);
+        quotient += step;
+        remainder += stepRemainder;
+        if (remainder >= divisor) {
+            ++quotient;
+            remainder -= divisor;
+        }
+        writeTime(slot, timeBase_ + quotient);
         if (k < count) slot = slotAfter(slot);
     }
 }

@@ -15,10 +15,18 @@ std::int64_t decodeBd192ArrivalTime(ConstHeader header) {
 }
 
 void encodeFw192Header(std::int64_t time, std::int32_t cycleTicks, Header header) {
-    std::int64_t withinSecond = time % kTicksPerSecond;
-    if (withinSecond < 0) withinSecond += kTicksPerSecond;
-    const std::int64_t cycle = withinSecond / kTicksPerCycle;
-    const std::int64_t offset = ((withinSecond - cycle * kTicksPerCycle) * cycleTicks) / kTicksPerCycle;
+    // Every packet passes here: unsigned division by the constants costs a multiplication each.
+    std::uint64_t withinSecond = 0;
+    if (time >= 0) {
+        withinSecond = static_cast<std::uint64_t>(time) % static_cast<std::uint64_t>(kTicksPerSecond);
+    } else {
+        const std::int64_t signedWithin = time % kTicksPerSecond;
+        withinSecond = static_cast<std::uint64_t>(signedWithin < 0 ? signedWithin + kTicksPerSecond : signedWithin);
+    }
+    const auto ticksPerCycle = static_cast<std::uint64_t>(kTicksPerCycle);
+    const std::uint64_t cycle = withinSecond / ticksPerCycle;
+    const std::uint64_t offset =
+        ((withinSecond - cycle * ticksPerCycle) * static_cast<std::uint64_t>(cycleTicks)) / ticksPerCycle;
     header[0] = static_cast<std::uint8_t>((cycle >> 12) & 0x01);
     header[1] = static_cast<std::uint8_t>((cycle >> 4) & 0xFF);
     header[2] = static_cast<std::uint8_t>(((cycle & 0x0F) << 4) | ((offset >> 8) & 0x0F));
