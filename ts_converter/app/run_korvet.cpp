@@ -6,6 +6,7 @@
 #include "app/progress.h"
 #include "io/packet_reader.h"
 #include "io/packet_writer.h"
+#include "platform/background_transfer.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "psi/discover_pcr_pid.h"
@@ -117,8 +118,13 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     platform::print("%s", info.modeLine);
     platform::print("%s", msg::kStarting);
 
+    // One worker carries out the reads ahead and the writes behind, one after the other, so that
+    // the disk is kept busy without having to take two streams at once. Declared first: it
+    // outlives the reader and the writer, which collect their transfers before they go away.
+    platform::BackgroundTransfer transfer;
     PacketReader reader;
     if (!reader.open(argv[args.inputArg], info.inputPacketSize, args.readBlocks, options.unbuffered)) return kFailure;
+    reader.readAheadThrough(transfer);
 
     std::optional<HeaderConverter> converter;
     std::optional<PcrTimestamper> timestamper;
@@ -136,6 +142,7 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     PacketWriter writer;
     if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered))
         return kFailure;
+    writer.writeBehindThrough(transfer);
 
     // The whole file is converted from its first byte, also after the tables were read.
     if (!reader.rewind()) return kFailure;

@@ -9,6 +9,8 @@
 namespace korvet {
 
 bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffered) {
+    // Writes still running for an earlier file must land before its file closes.
+    writeBehind_.drain();
     // O_CREAT|O_EXCL: an existing file is refused, never overwritten.
     if (!file_.createNew(path, unbuffered)) {
         platform::print("%s", msg::kOutputCreateFailed);
@@ -20,8 +22,10 @@ bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffer
         return false;
     }
     packetSize_ = packetSize;
-    mergeBytes_ = (unbuffered_ ? kBlocksPerDiskWrite : 1) * kBlockSize;
+    leastBlocks_ = unbuffered_ ? kLeastDiskWriteBlocks : kLeastCacheWriteBlocks;
+    mostBlocks_ = unbuffered_ ? kMostDiskWriteBlocks : kMostCacheWriteBlocks;
     nextBlock_ = 0;
+    inFlightBlocks_ = 0;
     pending_ = 0;
     writePosition_ = 0;
     heldFrom_ = 0;
@@ -31,7 +35,7 @@ bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffer
         platform::print("%s", msg::kWriteBufferFailed);
         return false;
     }
-    flushAt_ = mergeBytes_;
+    updateFlushPoint();
     open_ = true;
     return true;
 }
@@ -60,6 +64,46 @@ bool PacketWriter::writeBlocks(std::int32_t count) {
     return true;
 }
 
+bool PacketWriter::collectWrite() {
+    const std::int32_t blocks = writeBehind_.oldestBlocks();
+    inFlightBlocks_ -= blocks;
+    const std::int64_t length = static_cast<std::int64_t>(blocks) * kBlockSize;
+    const std::int64_t done = writeBehind_.collectOldest();
+    if (done != length) {
+        platform::print("%s", msg::kWriteFailed);
+        return false;
+    }
+    written_ += done;
+    return true;
+}
+
+bool PacketWriter::moveBlocks(bool wait) {
+    bool collected = false;
+    while (writeBehind_.oldestFinished()) {
+        if (!collectWrite()) return false;
+        collected = true;
+    }
+    if (wait && !collected && writeBehind_.count() > 0 && !collectWrite()) return false;
+    for (;;) {
+        const std::int32_t ready = writableBlocks();
+        if (ready == 0 || (ready < leastBlocks_ && !wait)) return true;
+        // Consecutive blocks go out in one request, up to the ring's end.
+        const std::int32_t run = std::min({ready, mostBlocks_, kRingBlocks - nextBlock_});
+        const std::uint8_t* data = buffer_.data() + static_cast<std::int64_t>(nextBlock_) * kBlockSize;
+        const std::int32_t bytes = run * kBlockSize;
+        if (writeBehind_.startWrite(file_, data, static_cast<std::size_t>(bytes), run)) {
+            inFlightBlocks_ += run;
+        } else if (writeBehind_.count() > 0) {
+            return true;  // the queue is full: the next block boundary tries again
+        } else if (!writeAll(data, bytes)) {
+            return false;
+        }
+        nextBlock_ = (nextBlock_ + run) % kRingBlocks;
+        pending_ -= bytes;
+        if (hold_) heldFrom_ -= bytes;
+    }
+}
+
 void PacketWriter::setHold(bool hold) {
     if (hold && !hold_) heldFrom_ = std::max(pending_ - packetSize_, 0);
     hold_ = hold;
@@ -67,31 +111,23 @@ void PacketWriter::setHold(bool hold) {
 }
 
 void PacketWriter::updateFlushPoint() {
-    if (!hold_) {
-        flushAt_ = mergeBytes_;
-        return;
-    }
-    // Whole blocks in front of the held run may still go out: at once when enough of them
-    // have gathered, otherwise when the ring would run full (which is also where overflow is
-    // checked).
-    const std::int32_t freeBlocks = heldFrom_ / kBlockSize;
-    flushAt_ = freeBlocks * kBlockSize >= mergeBytes_ ? 0 : kRingSize - packetSize_ + 1;
+    // Back at every block boundary, to queue the blocks that are ready and collect the writes
+    // that have finished; and before the slot that would reach into blocks still being written.
+    const std::int32_t nextBoundary = (pending_ / kBlockSize + 1) * kBlockSize;
+    const std::int32_t full = kRingSize - inFlightBytes() - packetSize_ + 1;
+    flushAt_ = std::min(nextBoundary, full);
 }
 
 std::uint8_t* PacketWriter::nextSlotAfterWriting() {
     if (!open_) return nullptr;
-    if (!hold_) {
-        if (!writeBlocks(pending_ / kBlockSize)) return nullptr;
-    } else {
-        const std::int32_t freeBlocks = heldFrom_ / kBlockSize;
-        if (freeBlocks > 0) {
-            if (!writeBlocks(freeBlocks)) return nullptr;
-            heldFrom_ -= freeBlocks * kBlockSize;
-        }
-        if (pending_ + packetSize_ > kRingSize) {
+    if (!moveBlocks(false)) return nullptr;
+    while (pending_ + inFlightBytes() + packetSize_ > kRingSize) {
+        // Only the held run and a part block are left: the ring cannot take another slot.
+        if (writeBehind_.count() == 0 && writableBlocks() == 0) {
             platform::print("%s", msg::kRingOverflow);
             return nullptr;
         }
+        if (!moveBlocks(true)) return nullptr;
     }
     updateFlushPoint();
     return takeSlot();
@@ -119,7 +155,10 @@ bool PacketWriter::close() {
     open_ = false;
     flushAt_ = 0;
     hold_ = false;
-    bool ok = writeBlocks(pending_ / kBlockSize);
+    bool ok = true;
+    while (ok && writeBehind_.count() > 0) ok = collectWrite();
+    writeBehind_.drain();  // after a failure, the writes behind it were not carried out
+    ok = ok && writeBlocks(pending_ / kBlockSize);
     if (ok && pending_ > 0) {
         if (unbuffered_) {
             ok = trimFinalBlock();

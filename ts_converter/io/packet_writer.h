@@ -1,10 +1,13 @@
 // Hands out fixed-size output slots from a ring of 141 blocks of 64 KiB and writes whole
 // blocks behind them; while `hold` is set, the slots from the held one on stay in memory so
-// that their headers can still be filled in.
+// that their headers can still be filled in. Full blocks are written in the background while
+// the next slots are filled.
 #pragma once
 
 #include "io/block.h"
 #include "platform/aligned_buffer.h"
+#include "io/queued_transfers.h"
+#include "platform/background_transfer.h"
 #include "platform/file.h"
 
 #include <cstdint>
@@ -17,10 +20,15 @@ public:
     // the ring's end, and the slot after the last is the first.
     static constexpr std::int32_t kRingBlocks = 141;
     static constexpr std::int32_t kRingSize = kRingBlocks * kBlockSize;
-    // Unbuffered writes wait for the disk, so whole blocks gather into requests of this many
-    // (4 MiB). Buffered writes only copy into the page cache, where a block written as soon as
-    // it is full (still warm in the processor's cache, small page-cache allocations) costs least.
-    static constexpr std::int32_t kBlocksPerDiskWrite = 64;
+    // A background write is queued as soon as the least number of whole blocks is ready, and
+    // takes at most the largest number; the writes run one after the other, so that the disk
+    // never waits for the converter. Unbuffered requests wait for the disk, which takes 1 MiB
+    // requests fastest; buffered ones only copy into the system cache, where a few blocks at a
+    // time stay warm in the processor's cache.
+    static constexpr std::int32_t kLeastDiskWriteBlocks = 64;
+    static constexpr std::int32_t kMostDiskWriteBlocks = 64;
+    static constexpr std::int32_t kLeastCacheWriteBlocks = 16;
+    static constexpr std::int32_t kMostCacheWriteBlocks = 32;
 
     // Creates the file, which must not exist, and allocates the ring. False after printing a
     // message.
@@ -32,6 +40,10 @@ public:
         if (pending_ >= flushAt_) return nextSlotAfterWriting();
         return takeSlot();
     }
+
+    // Full blocks are written behind through `transfer` (which must outlive the writer);
+    // without it, each write waits until it is done.
+    void writeBehindThrough(platform::BackgroundTransfer& transfer) { writeBehind_.attach(transfer); }
 
     // Set right after the slot that opens a held run has been handed out; cleared once the
     // headers of that run are filled in.
@@ -55,8 +67,17 @@ private:
         return slot;
     }
     std::uint8_t* nextSlotAfterWriting();
-    // The pending count at which nextSlot must write blocks or check for overflow first.
+    // The pending count at which nextSlot must look at the writes or check for overflow first.
     void updateFlushPoint();
+    // Whole blocks in front of the held run (all whole blocks when nothing is held).
+    std::int32_t writableBlocks() const { return (hold_ ? heldFrom_ : pending_) / kBlockSize; }
+    std::int32_t inFlightBytes() const { return inFlightBlocks_ * kBlockSize; }
+    // Collects the finished background writes (with `wait`, at least the oldest one, waiting for
+    // it) and queues the blocks that are ready (with `wait`, even fewer than the least number).
+    // False after printing the write-error message.
+    bool moveBlocks(bool wait);
+    // Waits for the oldest queued write; false after printing the write-error message.
+    bool collectWrite();
     bool writeBlocks(std::int32_t count);
     bool writeAll(const std::uint8_t* data, std::int64_t length);
     bool trimFinalBlock();
@@ -66,8 +87,10 @@ private:
     platform::AlignedBuffer buffer_;
     std::int32_t packetSize_ = kTimestampedPacketSize;
     std::int64_t written_ = 0;
-    std::int32_t mergeBytes_ = kBlockSize;
-    std::int32_t nextBlock_ = 0;
+    std::int32_t leastBlocks_ = kLeastCacheWriteBlocks;
+    std::int32_t mostBlocks_ = kMostCacheWriteBlocks;
+    std::int32_t nextBlock_ = 0;      // the first block not yet given to a write
+    std::int32_t inFlightBlocks_ = 0; // blocks in front of the next block being written in the background
     std::int32_t pending_ = 0;        // bytes handed out and not written, from the next block's start
     std::int32_t writePosition_ = 0;  // ring offset of the next slot
     std::int32_t heldFrom_ = 0;       // while held: pending-relative offset of the first held byte
@@ -75,6 +98,8 @@ private:
     bool hold_ = false;
     bool unbuffered_ = false;
     bool open_ = false;
+    // Declared last: stops before the file and the ring go away.
+    QueuedTransfers writeBehind_;
 };
 
 }  // namespace korvet

@@ -1,6 +1,7 @@
 #include "io/packet_reader.h"
 #include "io/packet_writer.h"
 
+#include "platform/background_transfer.h"
 #include "ts_builder.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +21,13 @@ struct Delivery {
     std::int64_t consumed = 0;
 };
 
-Delivery readAll(const std::string& path, std::int32_t packetSize, bool unbuffered = true, std::int32_t blocks = 1) {
+Delivery readAll(const std::string& path, std::int32_t packetSize, bool unbuffered = true, std::int32_t blocks = 1,
+                 bool readAhead = false) {
+    platform::BackgroundTransfer transfer;
     PacketReader reader;
     Delivery result;
     EXPECT_TRUE(reader.open(path.c_str(), packetSize, blocks, unbuffered));
+    if (readAhead) reader.readAheadThrough(transfer);
     reader.setReportRemoved(false);
     EXPECT_TRUE(reader.rewind());
     const std::uint8_t* packet = nullptr;
@@ -74,11 +78,13 @@ TEST(PacketReader, RegainsAlignmentAndCountsEveryByte) {
         const std::string path = test::tempPath(c.name);
         test::writeFile(path, file);
         for (const bool unbuffered : {true, false}) {
-            const Delivery got = readAll(path, c.packetSize, unbuffered);
-            ASSERT_EQ(got.packets.size(), static_cast<std::size_t>(c.delivered)) << c.name;
-            EXPECT_EQ(got.packets.front(), packets.front()) << c.name;
-            EXPECT_EQ(got.packets.back(), packets.back()) << c.name;
-            EXPECT_EQ(got.consumed, static_cast<std::int64_t>(file.size())) << c.name;
+            for (const bool readAhead : {false, true}) {
+                const Delivery got = readAll(path, c.packetSize, unbuffered, 1, readAhead);
+                ASSERT_EQ(got.packets.size(), static_cast<std::size_t>(c.delivered)) << c.name;
+                EXPECT_EQ(got.packets.front(), packets.front()) << c.name;
+                EXPECT_EQ(got.packets.back(), packets.back()) << c.name;
+                EXPECT_EQ(got.consumed, static_cast<std::int64_t>(file.size())) << c.name;
+            }
         }
         std::remove(path.c_str());
     }
@@ -103,9 +109,15 @@ TEST(PacketReader, BatchesOfSeveralBlocksDeliverTheSamePackets) {
     const std::string path = test::tempPath("in");
     test::writeFile(path, file);
     const Delivery one = readAll(path, 188, true, 1);
-    const Delivery four = readAll(path, 188, true, 4);
     EXPECT_EQ(one.packets.size(), 3000u);
-    EXPECT_EQ(one.packets, four.packets);
+    // Read ahead in the background, batches land in turn in every area.
+    for (const std::int32_t blocks : {1, 2, 4}) {
+        for (const bool readAhead : {false, true}) {
+            const Delivery got = readAll(path, 188, true, blocks, readAhead);
+            EXPECT_EQ(got.packets, one.packets) << blocks << " " << readAhead;
+            EXPECT_EQ(got.consumed, static_cast<std::int64_t>(file.size())) << blocks << " " << readAhead;
+        }
+    }
     std::remove(path.c_str());
 }
 
@@ -114,9 +126,11 @@ TEST(PacketReader, RewindAfterReadingRestartsAtTheFirstPacket) {
     test::append(file, numberedPackets(1000, 192));
     const std::string path = test::tempPath("in");
     test::writeFile(path, file);
-    for (const int firstPass : {3, 999}) {  // inside the first batch, and beyond it
+    for (const int firstPass : {3, 999, 500}) {  // inside the first batch, and beyond it
+        platform::BackgroundTransfer transfer;
         PacketReader reader;
         ASSERT_TRUE(reader.open(path.c_str(), 192, 1, true));
+        if (firstPass != 999) reader.readAheadThrough(transfer);  // batches on their way are dropped
         ASSERT_TRUE(reader.rewind());
         const std::uint8_t* packet = nullptr;
         for (int i = 0; i < firstPass; ++i) ASSERT_EQ(reader.nextPacket(packet), ReadStatus::Packet);
@@ -142,9 +156,12 @@ TEST(PacketReader, RefusesMissingEmptyAndOversizedInputs) {
 }
 
 // Writes `count` packets of `packetSize` numbered by their first bytes, then closes.
-Bytes writeNumbered(const std::string& path, std::int32_t packetSize, int count, bool unbuffered) {
+Bytes writeNumbered(const std::string& path, std::int32_t packetSize, int count, bool unbuffered,
+                    bool writeBehind = false) {
+    platform::BackgroundTransfer transfer;
     PacketWriter writer;
     EXPECT_TRUE(writer.open(path.c_str(), packetSize, unbuffered));
+    if (writeBehind) writer.writeBehindThrough(transfer);
     Bytes expected(static_cast<std::size_t>(count) * static_cast<std::size_t>(packetSize));
     for (int i = 0; i < count; ++i) {
         std::uint8_t* slot = writer.nextSlot();
@@ -168,11 +185,14 @@ TEST(PacketWriter, FileHoldsExactlyTheSlotsHandedOut) {
     };
     // 100 slots: one block written whole, then cut; 48,128 + 200 slots wrap the ring.
     for (const Case c : {Case{192, 100, true}, Case{192, 100, false}, Case{188, 49'152 + 300, true},
-                         Case{192, 48'128 + 200, false}}) {
-        const std::string path = test::tempPath("out");
-        const Bytes expected = writeNumbered(path, c.packetSize, c.count, c.unbuffered);
-        EXPECT_EQ(test::readFile(path), expected) << c.packetSize << " " << c.count << " " << c.unbuffered;
-        std::remove(path.c_str());
+                         Case{192, 48'128 + 200, false}, Case{192, 3 * 48'128 + 7, true}}) {
+        for (const bool writeBehind : {false, true}) {
+            const std::string path = test::tempPath("out");
+            const Bytes expected = writeNumbered(path, c.packetSize, c.count, c.unbuffered, writeBehind);
+            EXPECT_EQ(test::readFile(path), expected)
+                << c.packetSize << " " << c.count << " " << c.unbuffered << " " << writeBehind;
+            std::remove(path.c_str());
+        }
     }
 }
 
@@ -188,34 +208,81 @@ TEST(PacketWriter, NeverOverwritesAnExistingFile) {
 }
 
 TEST(PacketWriter, HeldSlotsStayWritableUntilReleased) {
-    const std::string path = test::tempPath("out");
-    PacketWriter writer;
-    ASSERT_TRUE(writer.open(path.c_str(), 192, true));
-    for (int i = 0; i < 500; ++i) writer.nextSlot()[0] = 1;
-    std::uint8_t* held = writer.nextSlot();
-    writer.setHold(true);
-    for (int i = 0; i < 10'000; ++i) ASSERT_NE(writer.nextSlot(), nullptr);
-    held[0] = 2;  // filled in late, still in memory
-    writer.setHold(false);
-    ASSERT_TRUE(writer.close());
-    const Bytes file = test::readFile(path);
-    ASSERT_EQ(file.size(), 10'501u * 192);
-    EXPECT_EQ(file[500 * 192], 2);
-    std::remove(path.c_str());
+    // Behind 100,000 slots (the ring wrapped, writes on their way), and near the start.
+    for (const int before : {500, 100'000}) {
+        for (const bool writeBehind : {false, true}) {
+            const std::string path = test::tempPath("out");
+            platform::BackgroundTransfer transfer;
+            PacketWriter writer;
+            ASSERT_TRUE(writer.open(path.c_str(), 192, true));
+            if (writeBehind) writer.writeBehindThrough(transfer);
+            for (int i = 0; i < before; ++i) writer.nextSlot()[0] = 1;
+            std::uint8_t* held = writer.nextSlot();
+            writer.setHold(true);
+            for (int i = 0; i < 40'000; ++i) {
+                std::uint8_t* slot = writer.nextSlot();
+                ASSERT_NE(slot, nullptr);
+                slot[0] = 3;
+            }
+            held[0] = 2;  // filled in late, still in memory
+            writer.setHold(false);
+            ASSERT_TRUE(writer.close());
+            const Bytes file = test::readFile(path);
+            ASSERT_EQ(file.size(), static_cast<std::size_t>(before + 40'001) * 192);
+            EXPECT_EQ(file[static_cast<std::size_t>(before) * 192], 2) << before << " " << writeBehind;
+            EXPECT_EQ(file[static_cast<std::size_t>(before + 1) * 192], 3) << before << " " << writeBehind;
+            EXPECT_EQ(file[static_cast<std::size_t>(before - 1) * 192], 1) << before << " " << writeBehind;
+            std::remove(path.c_str());
+        }
+    }
 }
 
 TEST(PacketWriter, HeldRunLongerThanTheRingIsRefused) {
-    const std::string path = test::tempPath("out");
-    PacketWriter writer;
-    ASSERT_TRUE(writer.open(path.c_str(), 192, true));
-    for (int i = 0; i < 1000; ++i) ASSERT_NE(writer.nextSlot(), nullptr);
-    writer.setHold(true);
-    // Blocks in front of the held run go out when space runs short: the run may fill the ring
-    // up to the block that holds its first slot.
-    const int room = (PacketWriter::kRingSize - (999 * 192) % 65536) / 192;
-    for (int i = 1; i < room; ++i) ASSERT_NE(writer.nextSlot(), nullptr) << i;
-    EXPECT_EQ(writer.nextSlot(), nullptr);
-    std::remove(path.c_str());
+    for (const bool writeBehind : {false, true}) {
+        const std::string path = test::tempPath("out");
+        platform::BackgroundTransfer transfer;
+        PacketWriter writer;
+        ASSERT_TRUE(writer.open(path.c_str(), 192, true));
+        if (writeBehind) writer.writeBehindThrough(transfer);
+        for (int i = 0; i < 1000; ++i) ASSERT_NE(writer.nextSlot(), nullptr);
+        writer.setHold(true);
+        // Blocks in front of the held run go out when space runs short: the run may fill the
+        // ring up to the block that holds its first slot, also while writes are on their way.
+        const int room = (PacketWriter::kRingSize - (999 * 192) % 65536) / 192;
+        for (int i = 1; i < room; ++i) ASSERT_NE(writer.nextSlot(), nullptr) << i;
+        EXPECT_EQ(writer.nextSlot(), nullptr) << writeBehind;
+        std::remove(path.c_str());
+    }
+}
+
+TEST(PacketIo, ReaderAndWriterShareOneBackgroundTransfer) {
+    // Reads ahead and writes behind go through one worker, one after the other.
+    Bytes file;
+    test::append(file, numberedPackets(20'000, 192));
+    const std::string in = test::tempPath("in");
+    const std::string out = test::tempPath("out");
+    test::writeFile(in, file);
+    for (const std::int32_t blocks : {1, 16}) {
+        platform::BackgroundTransfer transfer;
+        PacketReader reader;
+        PacketWriter writer;
+        ASSERT_TRUE(reader.open(in.c_str(), 192, blocks, true));
+        ASSERT_TRUE(writer.open(out.c_str(), 192, true));
+        reader.readAheadThrough(transfer);
+        writer.writeBehindThrough(transfer);
+        ASSERT_TRUE(reader.rewind());
+        const std::uint8_t* packet = nullptr;
+        while (reader.nextPacket(packet) == ReadStatus::Packet) {
+            std::uint8_t* slot = writer.nextSlot();
+            ASSERT_NE(slot, nullptr);
+            std::memcpy(slot, packet, 192);
+        }
+        ASSERT_TRUE(writer.close());
+        reader.close();
+        EXPECT_EQ(test::readFile(out), file) << blocks;
+        std::remove(out.c_str());
+    }
+    std::remove(in.c_str());
 }
 
 }  // namespace
