@@ -10,23 +10,36 @@ bool fitsSymbolTail(CharClass charClass) {
            charClass == CharClass::Alphanumeric;
 }
 
-// The last unit is a character of its own unless it can end a longer form: a bracketed text
-// (']'), a surrogate pair (low half) or a plane 1 sequence. Such a last character outside the
-// tail classes leaves the tail empty, with no need to scan.
-bool endsOutsideTail(const TextClassifier& text) {
-    if (text.length() <= 0) return false;
-    const char16_t last = text.src()[text.length() - 1];
-    if (last < 0x80 || (last >= 0xD800 && last <= 0xDFFF)) return false;
+// Where the tail begins, read backwards from the end where that is plain: ASCII controls, space
+// and alphanumerics other than brackets and DEL are characters of their own and fit the tail;
+// the unit before them is a character of its own unless it can end a longer form (a bracketed
+// text ends with ']', a surrogate pair with its low half, a plane 1 sequence with its second
+// unit). When that character is outside the tail classes, the tail begins right after it;
+// otherwise -1: only a scan from the start of the question tells.
+int plainTailStart(const TextClassifier& text) {
+    int at = text.length();
+    while (at > 0) {
+        const char16_t unit = text.src()[at - 1];
+        if (unit >= 0x7F || unit == u'[' || unit == u']') break;
+        --at;
+    }
+    if (at == 0) return -1;
+    const char16_t last = text.src()[at - 1];
+    if (last < 0x80 || (last >= 0xD800 && last <= 0xDFFF)) return -1;
     const IndexedCharacter indexed = indexedCharacter(last);
-    return !indexed.mayContinueSequence() && !fitsSymbolTail(indexed.charClass);
+    if (indexed.mayContinueSequence() || fitsSymbolTail(indexed.charClass)) return -1;
+    return at;
 }
 
 }  // namespace
 
 bool SymbolTail::startsAtOrBefore(int position) {
-    if (scannedFrom_ < 0 && endsOutsideTail(text_)) {
-        scannedFrom_ = 0;
-        start_ = text_.length();
+    if (scannedFrom_ < 0) {
+        const int plainStart = plainTailStart(text_);
+        if (plainStart >= 0) {
+            scannedFrom_ = 0;
+            start_ = plainStart;
+        }
     }
     if (scannedFrom_ < 0 || position < scannedFrom_) {
         scannedFrom_ = position;
