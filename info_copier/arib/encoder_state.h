@@ -36,7 +36,12 @@ constexpr std::uint8_t GR = 0x80;    // a kana code goes to the right half
 // One strategy run: the state, the output and whether size controls are written.
 class EncoderWriter {
 public:
-    EncoderWriter(EncoderOutput& output, bool sizeControls) : out_(output), sizeControls_(sizeControls) {}
+    // Writes into a copy of `output`, held in the writer itself so that every byte reaches it
+    // without going through a pointer; the copy is handed back when the writer goes.
+    EncoderWriter(EncoderOutput& output, bool sizeControls) : out_(output), home_(output), sizeControls_(sizeControls) {}
+    ~EncoderWriter() { home_ = out_; }
+    EncoderWriter(const EncoderWriter&) = delete;
+    EncoderWriter& operator=(const EncoderWriter&) = delete;
 
     AribEncoderState& state() { return state_; }
     void put(std::uint8_t byte) { out_.put(byte); }
@@ -83,7 +88,8 @@ public:
     }
 
 private:
-    EncoderOutput& out_;
+    EncoderOutput out_;
+    EncoderOutput& home_;
     bool sizeControls_;
     AribEncoderState state_;
 };
