@@ -256,5 +256,28 @@ TEST(KorvetRun, HeaderDroppedForEveryWholePacket) {
     std::remove(input.c_str());
 }
 
+TEST(KorvetRun, WriteFailingInTheBackgroundIsReportedOnce) {
+    // 7.7 MB of BD192 against a file size limit of 2 or 4 MiB: the writes made in the background
+    // fail; the failure is reported once, and nothing is written behind the gap.
+    Bytes stream;
+    for (std::uint32_t i = 0; i < 40'000; ++i) test::append(stream, test::withHeader(i * 300, test::payloadPacket(0x30, i)));
+    const std::string input = test::tempPath("big.m2ts");
+    test::writeFile(input, stream);
+    const std::string output = test::tempPath("limited");
+    for (const char* switches : {"", "-x", "-n", "-nx -v 16"}) {
+        std::remove(output.c_str());
+        const test::ProgramRun run =
+            test::runKorvetWithFileSizeLimit(std::string(switches) + " " + quoted(input) + " " + quoted(output), 4096);
+        EXPECT_EQ(run.status, 1) << switches;
+        const std::string tail = afterProgress(run.output);
+        EXPECT_EQ(tail, msg::kWriteFailed) << switches << ": " << run.output;
+        const Bytes written = test::readFile(output);
+        EXPECT_LE(written.size(), 4u << 20) << switches;
+        EXPECT_GT(written.size(), 0u) << switches;
+    }
+    std::remove(output.c_str());
+    std::remove(input.c_str());
+}
+
 }  // namespace
 }  // namespace korvet

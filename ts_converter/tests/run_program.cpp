@@ -6,9 +6,10 @@
 
 namespace korvet::test {
 
-ProgramRun runKorvet(const std::string& arguments) {
+namespace {
+
+ProgramRun runCommand(const std::string& command) {
     ProgramRun run;
-    const std::string command = std::string("'") + KORVET_BINARY + "' " + arguments + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     std::array<char, 4096> chunk{};
@@ -17,6 +18,18 @@ ProgramRun runKorvet(const std::string& arguments) {
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+}  // namespace
+
+ProgramRun runKorvet(const std::string& arguments) {
+    return runCommand(std::string("'") + KORVET_BINARY + "' " + arguments + " 2>&1");
+}
+
+ProgramRun runKorvetWithFileSizeLimit(const std::string& arguments, int blocks) {
+    // An ignored SIGXFSZ stays ignored across exec: a write beyond the limit then fails (EFBIG).
+    return runCommand("trap '' XFSZ; ulimit -f " + std::to_string(blocks) + "; exec '" + KORVET_BINARY + "' " +
+                      arguments + " 2>&1");
 }
 
 }  // namespace korvet::test
