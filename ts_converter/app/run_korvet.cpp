@@ -118,13 +118,11 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     platform::print("%s", info.modeLine);
     platform::print("%s", msg::kStarting);
 
-    // One worker carries out the reads ahead and the writes behind, one after the other, so that
-    // the disk is kept busy without having to take two streams at once. Declared first: it
-    // outlives the reader and the writer, which collect their transfers before they go away.
+    // Carries out the writer's writes in the background while the conversion goes on. Declared
+    // first: it outlives the writer, which collects its writes before it goes away.
     platform::BackgroundTransfer transfer;
     PacketReader reader;
     if (!reader.open(argv[args.inputArg], info.inputPacketSize, args.readBlocks, options.unbuffered)) return kFailure;
-    reader.readAheadThrough(transfer);
 
     std::optional<HeaderConverter> converter;
     std::optional<PcrTimestamper> timestamper;

@@ -8,8 +8,6 @@
 namespace korvet {
 
 bool PacketReader::open(const char* path, std::int32_t packetSize, std::int32_t blocksPerBatch, bool unbuffered) {
-    // A batch still being read ahead for an earlier file must land before its file closes.
-    readAhead_.drain();
     if (!file_.openExisting(path, platform::Access::Read, true, unbuffered)) {
         platform::print("%s", msg::kInputOpenFailed);
         return false;
@@ -24,76 +22,44 @@ bool PacketReader::open(const char* path, std::int32_t packetSize, std::int32_t 
     readIndex_ = 0;
     endOfFile_ = false;
     // Batches are read in one transfer whose length is a 32-bit count; a larger request is
-    // refused like any other buffer that cannot be had. Unbuffered reads wait for the disk:
-    // further areas let the next batches be read while this one is converted (where they
-    // cannot be had, each batch is read when needed). A buffered read only copies from the
-    // system cache, which reads ahead by itself; done here, on the processor that converts
-    // next, it leaves the batch in that processor's cache.
-    const std::uint64_t areaBytes = (static_cast<std::uint64_t>(blocksPerBatch) + 1) * kBlockSize;
-    if (blocksPerBatch < 1 || blocksPerBatch > kMaxBlocksPerBatch) {
+    // refused like any other buffer that cannot be had.
+    const std::uint64_t bytes = (static_cast<std::uint64_t>(blocksPerBatch) + 1) * kBlockSize;
+    if (blocksPerBatch < 1 || blocksPerBatch > kMaxBlocksPerBatch || !buffer_.allocate(bytes, kBlockSize)) {
         platform::print("%s", msg::kReadBufferFailed);
         return false;
     }
-    for (areaCount_ = file_.isUnbuffered() ? kMaxAreas : 1; !buffer_.allocate(areaCount_ * areaBytes, kBlockSize); --areaCount_) {
-        if (areaCount_ == 1) {
-            platform::print("%s", msg::kReadBufferFailed);
-            return false;
-        }
-    }
-    for (std::int32_t area = 0; area < areaCount_; ++area)
-        areas_[area] = buffer_.data() + area * areaBytes + kBlockSize;
-    currentArea_ = 0;
-    dataArea_ = areas_[0];
+    dataArea_ = buffer_.data() + kBlockSize;
     return true;
 }
 
 void PacketReader::close() {
-    readAhead_.drain();
     file_.close();
     buffer_.release();
-    for (std::uint8_t*& area : areas_) area = nullptr;
     dataArea_ = nullptr;
 }
 
-bool PacketReader::acceptBatch(std::int64_t got) {
+bool PacketReader::readBatch() {
+    // The whole batch in one call: still whole blocks at aligned offsets, fewer requests.
+    const std::int64_t want = static_cast<std::int64_t>(blocksPerBatch_) * kBlockSize;
+    const std::int64_t got = file_.read(dataArea_, static_cast<std::size_t>(want));
     if (got < 0) {
         platform::print("%s", msg::kReadFailed);
         return false;
     }
     filled_ = static_cast<std::int32_t>(got);
-    if (got < batchBytes()) endOfFile_ = true;
+    if (got < want) endOfFile_ = true;
     return true;
-}
-
-bool PacketReader::readBatch() {
-    // The whole batch in one call: still whole blocks at aligned offsets, fewer requests.
-    return acceptBatch(file_.read(dataArea_, static_cast<std::size_t>(batchBytes())));
-}
-
-void PacketReader::startReadAhead() {
-    // Every area but the current one may be on its way; without a background transfer the
-    // refill reads by itself.
-    while (!endOfFile_ && readAhead_.count() < areaCount_ - 1) {
-        std::uint8_t* area = areaAfter(1 + readAhead_.count());
-        if (!readAhead_.startRead(file_, area, static_cast<std::size_t>(batchBytes()), blocksPerBatch_)) return;
-    }
 }
 
 bool PacketReader::refill() {
     // The unconsumed tail (shorter than three packets) moves into the carry area, directly
-    // in front of the next data area, so that the next batch continues it contiguously.
-    std::uint8_t* next = areaAfter(1);
+    // in front of the data area, so that the next batch continues it contiguously.
     const std::int32_t rest = unconsumed();
-    if (rest > 0) std::memmove(next - rest, dataArea_ + readIndex_, static_cast<std::size_t>(rest));
-    windowOffset_ += batchBytes();
+    if (rest > 0) std::memmove(dataArea_ - rest, dataArea_ + readIndex_, static_cast<std::size_t>(rest));
+    windowOffset_ += static_cast<std::int64_t>(blocksPerBatch_) * kBlockSize;
     readIndex_ = -rest;
     filled_ = 0;
-    currentArea_ = (currentArea_ + 1) % areaCount_;
-    dataArea_ = next;
-    const bool ok = readAhead_.count() > 0 ? acceptBatch(readAhead_.collectOldest()) : readBatch();
-    if (!ok) return false;
-    startReadAhead();
-    return true;
+    return readBatch();
 }
 
 bool PacketReader::rewind() {
@@ -103,26 +69,19 @@ bool PacketReader::rewind() {
     }
     consumed_ = 0;
     if (windowOffset_ == 0) {
-        // The first batch is still in memory (and the second may be on its way): nothing is
-        // read twice.
+        // The first batch is still in memory: nothing is read twice.
         readIndex_ = 0;
         return true;
     }
-    // Batches read ahead belong to the old position.
-    readAhead_.drain();
     if (!file_.seek(0, platform::Origin::Begin)) {
         platform::print("%s", msg::kReadFailed);
         return false;
     }
     windowOffset_ = 0;
-    currentArea_ = 0;
-    dataArea_ = areas_[0];
     readIndex_ = 0;
     endOfFile_ = false;
     filled_ = 0;
-    if (!readBatch()) return false;
-    startReadAhead();
-    return true;
+    return readBatch();
 }
 
 bool PacketReader::ensure(std::int32_t needed) {

@@ -1,12 +1,9 @@
 // Delivers an input file as fixed-size packets (188 or 192 bytes), read in batches of whole
-// 64 KiB blocks, regaining packet alignment where the sync byte is missing. While one batch is
-// being delivered, the next ones are read into further areas in the background.
+// 64 KiB blocks, regaining packet alignment where the sync byte is missing.
 #pragma once
 
 #include "io/block.h"
 #include "platform/aligned_buffer.h"
-#include "io/queued_transfers.h"
-#include "platform/background_transfer.h"
 #include "platform/file.h"
 
 #include <cstdint>
@@ -19,9 +16,6 @@ class PacketReader {
 public:
     // Largest batch whose buffer, (blocks + 1) blocks, keeps every byte count within 32 bits.
     static constexpr std::int32_t kMaxBlocksPerBatch = 0x7FFFFFFF / kBlockSize - 1;
-    // Areas of a batch each, for unbuffered input: the one being delivered and the ones being
-    // read ahead.
-    static constexpr std::int32_t kMaxAreas = 3;
 
     // Opens the file and allocates the buffer; reads nothing. False after printing a message.
     bool open(const char* path, std::int32_t packetSize, std::int32_t blocksPerBatch, bool unbuffered);
@@ -41,10 +35,6 @@ public:
         return nextPacketSlow(packet);
     }
 
-    // Unbuffered input reads the next batches ahead through `transfer` (which must outlive the
-    // reader); without it, each batch is read when it is needed.
-    void readAheadThrough(platform::BackgroundTransfer& transfer) { readAhead_.attach(transfer); }
-
     void setReportRemoved(bool report) { reportRemoved_ = report; }
     std::int32_t packetSize() const { return packetSize_; }
     std::int64_t consumed() const { return consumed_; }
@@ -54,14 +44,7 @@ public:
 
 private:
     std::int32_t unconsumed() const { return filled_ - readIndex_; }
-    std::int64_t batchBytes() const { return static_cast<std::int64_t>(blocksPerBatch_) * kBlockSize; }
-    // The data area `ahead` batches after the current one (the current one when there is only one).
-    std::uint8_t* areaAfter(std::int32_t ahead) const { return areas_[(currentArea_ + ahead) % areaCount_]; }
     bool readBatch();
-    // Takes the count of a batch read into the data area; false after the read-error message.
-    bool acceptBatch(std::int64_t got);
-    // Starts reading the batches after the current one into the free areas, unless the file ended.
-    void startReadAhead();
     bool refill();
     // Makes `needed` bytes unconsumed where the file still has them; false on a read error.
     bool ensure(std::int32_t needed);
@@ -85,17 +68,11 @@ private:
     std::int64_t fileSize_ = 0;
     std::int32_t blocksPerBatch_ = 1;
     std::int64_t windowOffset_ = -1;  // file offset of the data area's first byte; -1 before any read
-    // Each area is a batch of data behind one block that carries the previous batch's tail over.
-    std::uint8_t* areas_[kMaxAreas] = {};
-    std::int32_t areaCount_ = 1;    // 1 for buffered input; kMaxAreas, or fewer when the memory for them cannot be had
-    std::int32_t currentArea_ = 0;
-    std::uint8_t* dataArea_ = nullptr;  // the current area
+    std::uint8_t* dataArea_ = nullptr;  // one block into the buffer; the first block carries a tail over
     std::int32_t filled_ = 0;
     std::int32_t readIndex_ = 0;  // negative while the next byte lies in the carry area
     bool endOfFile_ = false;
     bool reportRemoved_ = true;
-    // Declared last: stops before the file and the buffer go away.
-    QueuedTransfers readAhead_;
 };
 
 }  // namespace korvet

@@ -21,13 +21,10 @@ struct Delivery {
     std::int64_t consumed = 0;
 };
 
-Delivery readAll(const std::string& path, std::int32_t packetSize, bool unbuffered = true, std::int32_t blocks = 1,
-                 bool readAhead = false) {
-    platform::BackgroundTransfer transfer;
+Delivery readAll(const std::string& path, std::int32_t packetSize, bool unbuffered = true, std::int32_t blocks = 1) {
     PacketReader reader;
     Delivery result;
     EXPECT_TRUE(reader.open(path.c_str(), packetSize, blocks, unbuffered));
-    if (readAhead) reader.readAheadThrough(transfer);
     reader.setReportRemoved(false);
     EXPECT_TRUE(reader.rewind());
     const std::uint8_t* packet = nullptr;
@@ -78,13 +75,11 @@ TEST(PacketReader, RegainsAlignmentAndCountsEveryByte) {
         const std::string path = test::tempPath(c.name);
         test::writeFile(path, file);
         for (const bool unbuffered : {true, false}) {
-            for (const bool readAhead : {false, true}) {
-                const Delivery got = readAll(path, c.packetSize, unbuffered, 1, readAhead);
-                ASSERT_EQ(got.packets.size(), static_cast<std::size_t>(c.delivered)) << c.name;
-                EXPECT_EQ(got.packets.front(), packets.front()) << c.name;
-                EXPECT_EQ(got.packets.back(), packets.back()) << c.name;
-                EXPECT_EQ(got.consumed, static_cast<std::int64_t>(file.size())) << c.name;
-            }
+            const Delivery got = readAll(path, c.packetSize, unbuffered);
+            ASSERT_EQ(got.packets.size(), static_cast<std::size_t>(c.delivered)) << c.name;
+            EXPECT_EQ(got.packets.front(), packets.front()) << c.name;
+            EXPECT_EQ(got.packets.back(), packets.back()) << c.name;
+            EXPECT_EQ(got.consumed, static_cast<std::int64_t>(file.size())) << c.name;
         }
         std::remove(path.c_str());
     }
@@ -109,15 +104,9 @@ TEST(PacketReader, BatchesOfSeveralBlocksDeliverTheSamePackets) {
     const std::string path = test::tempPath("in");
     test::writeFile(path, file);
     const Delivery one = readAll(path, 188, true, 1);
+    const Delivery four = readAll(path, 188, true, 4);
     EXPECT_EQ(one.packets.size(), 3000u);
-    // Read ahead in the background, batches land in turn in every area.
-    for (const std::int32_t blocks : {1, 2, 4}) {
-        for (const bool readAhead : {false, true}) {
-            const Delivery got = readAll(path, 188, true, blocks, readAhead);
-            EXPECT_EQ(got.packets, one.packets) << blocks << " " << readAhead;
-            EXPECT_EQ(got.consumed, static_cast<std::int64_t>(file.size())) << blocks << " " << readAhead;
-        }
-    }
+    EXPECT_EQ(one.packets, four.packets);
     std::remove(path.c_str());
 }
 
@@ -126,11 +115,9 @@ TEST(PacketReader, RewindAfterReadingRestartsAtTheFirstPacket) {
     test::append(file, numberedPackets(1000, 192));
     const std::string path = test::tempPath("in");
     test::writeFile(path, file);
-    for (const int firstPass : {3, 999, 500}) {  // inside the first batch, and beyond it
-        platform::BackgroundTransfer transfer;
+    for (const int firstPass : {3, 999}) {  // inside the first batch, and beyond it
         PacketReader reader;
         ASSERT_TRUE(reader.open(path.c_str(), 192, 1, true));
-        if (firstPass != 999) reader.readAheadThrough(transfer);  // batches on their way are dropped
         ASSERT_TRUE(reader.rewind());
         const std::uint8_t* packet = nullptr;
         for (int i = 0; i < firstPass; ++i) ASSERT_EQ(reader.nextPacket(packet), ReadStatus::Packet);
@@ -255,8 +242,8 @@ TEST(PacketWriter, HeldRunLongerThanTheRingIsRefused) {
     }
 }
 
-TEST(PacketIo, ReaderAndWriterShareOneBackgroundTransfer) {
-    // Reads ahead and writes behind go through one worker, one after the other.
+TEST(PacketIo, ConvertingLoopWithWritesBehind) {
+    // Reading while earlier blocks are written in the background.
     Bytes file;
     test::append(file, numberedPackets(20'000, 192));
     const std::string in = test::tempPath("in");
@@ -268,7 +255,6 @@ TEST(PacketIo, ReaderAndWriterShareOneBackgroundTransfer) {
         PacketWriter writer;
         ASSERT_TRUE(reader.open(in.c_str(), 192, blocks, true));
         ASSERT_TRUE(writer.open(out.c_str(), 192, true));
-        reader.readAheadThrough(transfer);
         writer.writeBehindThrough(transfer);
         ASSERT_TRUE(reader.rewind());
         const std::uint8_t* packet = nullptr;
