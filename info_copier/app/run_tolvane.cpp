@@ -20,11 +20,7 @@ namespace {
 constexpr int kFailure = 1;
 constexpr int kSuccess = 0;
 
-int failWith(const char* format, const char* name) {
-    platform::print(format, name);
-    return kFailure;
-}
-
+// Prints the one message of a failure; the run then ends with status 1.
 bool report(const char* format, const char* name) {
     platform::print(format, name);
     return false;
@@ -56,27 +52,27 @@ bool readSource(const char* name, int readStartPercent, rpls::ProgramInfo& info,
     return false;
 }
 
-int patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const OptionFlags& flags,
+bool patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const OptionFlags& flags,
                          bool sourceHasExtText) {
     platform::File destination;
-    if (!destination.openExisting(name, platform::Access::ReadWrite, true)) return failWith(msg::kDestinationOpenFailed, name);
-    if (rpls::detectFileKind(destination) != rpls::FileKind::Rpls) return failWith(msg::kDestinationNotRpls, name);
+    if (!destination.openExisting(name, platform::Access::ReadWrite, true)) return report(msg::kDestinationOpenFailed, name);
+    if (rpls::detectFileKind(destination) != rpls::FileKind::Rpls) return report(msg::kDestinationNotRpls, name);
 
     rpls::WholeFile image;
     switch (image.load(destination)) {
         case rpls::WholeFile::Status::Ok: break;
-        case rpls::WholeFile::Status::AllocationFailed: return failWith(msg::kBufferAllocationFailed, name);
-        case rpls::WholeFile::Status::ReadFailed: return failWith(msg::kDestinationReadFailed, name);
+        case rpls::WholeFile::Status::AllocationFailed: return report(msg::kBufferAllocationFailed, name);
+        case rpls::WholeFile::Status::ReadFailed: return report(msg::kDestinationReadFailed, name);
     }
     // A file too short for the fixed fields, or whose private block the patch would write
     // past the end of, is refused before anything is written.
-    if (!rpls::isPatchableImage(image.view())) return failWith(msg::kDestinationNotRpls, name);
+    if (!rpls::isPatchableImage(image.view())) return report(msg::kDestinationNotRpls, name);
 
     rpls::patchDestination(image.view(), info, flags, sourceHasExtText);
 
-    if (!image.store(destination)) return failWith(msg::kSaveFailed, name);
+    if (!image.store(destination)) return report(msg::kSaveFailed, name);
     platform::print("%s", msg::kDone);
-    return kSuccess;
+    return true;
 }
 
 }  // namespace
@@ -99,7 +95,7 @@ int runTolvane(int argc, const char* const* argv) {
     } else if (!readSource(argv[slots.sourceArg], slots.readStartPercent, info, sourceHasExtText)) {
         return kFailure;
     }
-    return patchDestinationFile(argv[slots.destinationArg], info, flags, sourceHasExtText);
+    return patchDestinationFile(argv[slots.destinationArg], info, flags, sourceHasExtText) ? kSuccess : kFailure;
 }
 
 }  // namespace app
