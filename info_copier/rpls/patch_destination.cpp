@@ -1,5 +1,6 @@
 #include "rpls/patch_destination.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "rpls/joined_text.h"
@@ -10,6 +11,11 @@
 namespace rpls {
 
 namespace {
+
+// The record's description length; every writer keeps it within the field.
+std::size_t textLengthOf(const ProgramInfo& info) {
+    return info.textLength < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(info.textLength), kTextCapacity);
+}
 
 void patchPrivateCode(ByteView image, const PrivateBlock& block, const ProgramInfo& info) {
     if (block.layout != PrivateLayout::Layout0103 || info.privateCode == -1) return;
@@ -25,7 +31,7 @@ void patchTextArea0108(ByteView image, const PrivateBlock& block, const ProgramI
 
     std::size_t v = 0;
     if (textSelected) {
-        v = static_cast<std::size_t>(info.textLength);
+        v = textLengthOf(info);
         std::memcpy(work, info.textLengthField, 2);
         std::memcpy(work + 2, info.text, v);
     } else {
@@ -36,21 +42,17 @@ void patchTextArea0108(ByteView image, const PrivateBlock& block, const ProgramI
         image.copyOut(kTextPos, v, work + 2);
     }
 
+    // Behind it, the source's extended text, or else the image's own (read at its place
+    // before anything is written); whatever exceeds the room behind the description is cut.
     const std::uint64_t extLengthPos = std::uint64_t{block.offset} + kBlock0108ExtTextLengthPos;
-    std::size_t n = 0;
-    const std::uint8_t* extBytes = nullptr;
-    std::uint8_t ownExt[kTextCapacity];
-    if (extTextSelected && sourceHasExtText) {
-        n = static_cast<std::size_t>(info.extTextLength);
-        extBytes = info.extText;
+    const bool fromSource = extTextSelected && sourceHasExtText;
+    std::size_t n = fromSource ? static_cast<std::size_t>(info.extTextLength) : image.be16(extLengthPos);
+    if (n > kTextCapacity - v) n = kTextCapacity - v;
+    if (fromSource) {
+        std::memcpy(work + 2 + v, info.extText, n);
     } else {
-        n = image.be16(extLengthPos);
-        if (n > kTextCapacity) n = kTextCapacity;
-        image.copyOut(kTextPos + currentLength, n, ownExt);
-        extBytes = ownExt;
+        image.copyOut(kTextPos + currentLength, n, work + 2 + v);
     }
-    if (v + n > kTextCapacity) n = kTextCapacity - v;
-    std::memcpy(work + 2 + v, extBytes, n);
 
     image.write(kTextAreaPos, work, sizeof work);
     image.setBe16(extLengthPos, static_cast<std::uint16_t>(n));
@@ -68,7 +70,7 @@ void patchTexts(ByteView image, const PrivateBlock& block, const ProgramInfo& in
     if (!textSelected) return;
     image.fill(kTextAreaPos, 0, kTextAreaSize);
     image.write(kTextAreaPos, info.textLengthField, 2);
-    image.write(kTextPos, info.text, static_cast<std::size_t>(info.textLength));
+    image.write(kTextPos, info.text, textLengthOf(info));
 }
 
 void patchGenres(ByteView image, const PrivateBlock& block, const ProgramInfo& info) {
