@@ -6,6 +6,7 @@
 #include "app/progress.h"
 #include "io/packet_reader.h"
 #include "io/packet_writer.h"
+#include "io/stream_copy.h"
 #include "platform/background_transfer.h"
 #include "platform/clock.h"
 #include "platform/console.h"
@@ -14,7 +15,6 @@
 #include "stamp/pcr_timestamper.h"
 
 #include <array>
-#include <cstring>
 #include <optional>
 
 namespace korvet {
@@ -72,12 +72,16 @@ bool actOnStamp(std::int32_t result, const ConvertOptions& options, PacketWriter
 template <HeaderSource kHeader>
 bool convertPacket(Run& run, const std::uint8_t* packet, std::uint8_t* slot) {
     if constexpr (kHeader == HeaderSource::Dropped) {
-        std::memcpy(slot, packet + 4, kTsPacketSize);
+        streamCopy(slot, packet + 4, kTsPacketSize);
     } else if constexpr (kHeader == HeaderSource::Converter) {
-        std::memcpy(slot, packet, kTimestampedPacketSize);
-        run.converter->convert(ConstHeader(packet, 4), Header(slot, 4));
+        // The new header goes out with the packet, in the same streamed lines.
+        std::uint8_t header[4];
+        run.converter->convert(ConstHeader(packet, 4), Header(header, 4));
+        streamCopy(slot, header, sizeof header);
+        streamCopy(slot + 4, packet + 4, kTsPacketSize);
     } else {
-        std::memcpy(slot + 4, packet, kTsPacketSize);
+        // The header is written when the packet's time is known, often much later.
+        streamCopy(slot + 4, packet, kTsPacketSize);
         const std::int32_t result = run.timestamper->step(TsPacket(packet, kTsPacketSize), slot);
         if (!actOnStamp(result, run.options, run.writer)) return false;
     }

@@ -1,6 +1,7 @@
 #include "io/packet_writer.h"
 
 #include "app/messages.h"
+#include "io/stream_copy.h"
 #include "platform/console.h"
 
 #include <algorithm>
@@ -41,6 +42,7 @@ bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffer
 }
 
 bool PacketWriter::writeAll(const std::uint8_t* data, std::int64_t length) {
+    streamFence();
     const std::int64_t done = file_.write(data, static_cast<std::size_t>(length));
     if (done != length) {
         platform::print("%s", msg::kWriteFailed);
@@ -91,6 +93,7 @@ bool PacketWriter::moveBlocks(bool wait) {
         const std::int32_t run = std::min({ready, mostBlocks_, kRingBlocks - nextBlock_});
         const std::uint8_t* data = buffer_.data() + static_cast<std::int64_t>(nextBlock_) * kBlockSize;
         const std::int32_t bytes = run * kBlockSize;
+        streamFence();
         if (writeBehind_.startWrite(file_, data, static_cast<std::size_t>(bytes), run)) {
             inFlightBlocks_ += run;
         } else if (writeBehind_.count() > 0) {
