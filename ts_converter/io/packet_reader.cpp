@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "platform/console.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace korvet {
@@ -13,7 +14,10 @@ bool PacketReader::open(const char* path, std::int32_t packetSize, std::int32_t 
         return false;
     }
     packetSize_ = packetSize;
-    blocksPerBatch_ = blocksPerBatch;
+    // Buffered input is copied out of the system cache, where each call costs more than the
+    // copy of a block: several batches are read in one call (still whole blocks, contiguous).
+    blocksPerBatch_ = file_.isUnbuffered() || blocksPerBatch < 1 ? blocksPerBatch
+                                                                : std::max(blocksPerBatch, kLeastCachedBatchBlocks);
     reportRemoved_ = true;
     fileSize_ = file_.size();
     consumed_ = 0;
@@ -23,8 +27,8 @@ bool PacketReader::open(const char* path, std::int32_t packetSize, std::int32_t 
     endOfFile_ = false;
     // Batches are read in one transfer whose length is a 32-bit count; a larger request is
     // refused like any other buffer that cannot be had.
-    const std::uint64_t bytes = (static_cast<std::uint64_t>(blocksPerBatch) + 1) * kBlockSize;
-    if (blocksPerBatch < 1 || blocksPerBatch > kMaxBlocksPerBatch || !buffer_.allocate(bytes, kBlockSize)) {
+    const std::uint64_t bytes = (static_cast<std::uint64_t>(blocksPerBatch_) + 1) * kBlockSize;
+    if (blocksPerBatch_ < 1 || blocksPerBatch_ > kMaxBlocksPerBatch || !buffer_.allocate(bytes, kBlockSize)) {
         platform::print("%s", msg::kReadBufferFailed);
         return false;
     }

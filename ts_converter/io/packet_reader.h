@@ -16,6 +16,9 @@ class PacketReader {
 public:
     // Largest batch whose buffer, (blocks + 1) blocks, keeps every byte count within 32 bits.
     static constexpr std::int32_t kMaxBlocksPerBatch = 0x7FFFFFFF / kBlockSize - 1;
+    // Least blocks per read call for buffered input: 256 KiB, few calls, and the batch still
+    // in the processor's own cache while it is converted.
+    static constexpr std::int32_t kLeastCachedBatchBlocks = 4;
 
     // Opens the file and allocates the buffer; reads nothing. False after printing a message.
     bool open(const char* path, std::int32_t packetSize, std::int32_t blocksPerBatch, bool unbuffered);
