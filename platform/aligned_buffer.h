@@ -25,6 +25,9 @@ public:
 private:
     unsigned char* data_ = nullptr;
     std::size_t size_ = 0;
+    // A large buffer is a mapping of its own, from `mapping_` for `mappedSize_` bytes.
+    void* mapping_ = nullptr;
+    std::size_t mappedSize_ = 0;
 };
 
 }  // namespace platform
