@@ -15,7 +15,7 @@ void HeaderConverter::bd192ToFw192(ConstHeader input, Header output) {
     if (arrival < previousRaw_) ++wrapAccumulator_;
     previousRaw_ = arrival;
     unwrappedValue_ = wrapAccumulator_ * kArrivalTimeWrap + arrival;
-    encodeFw192Header(unwrappedValue_, cycleTicks_, output);
+    fw192Encoder_.encode(unwrappedValue_, output);
 }
 
 void HeaderConverter::fw192ToBd192(ConstHeader input, Header output) {

@@ -2,6 +2,7 @@
 // continuous time across the wrap-around of the input's clock field.
 #pragma once
 
+#include "stamp/fw192_encoder.h"
 #include "stamp/time_stamp.h"
 
 #include <cstdint>
@@ -13,7 +14,9 @@ enum class HeaderDirection { Bd192ToFw192, Fw192ToBd192 };
 class HeaderConverter {
 public:
     HeaderConverter(HeaderDirection direction, bool cycle3000)
-        : direction_(direction), cycleTicks_(cycle3000 ? kCycleTicks3000 : kCycleTicks3072) {}
+        : direction_(direction),
+          cycleTicks_(cycle3000 ? kCycleTicks3000 : kCycleTicks3072),
+          fw192Encoder_(cycleTicks_) {}
 
     // Reads the input header, writes the other format's header for the same instant.
     void convert(ConstHeader input, Header output);
@@ -30,6 +33,7 @@ private:
     std::int64_t previousRaw_ = 0;
     HeaderDirection direction_;
     std::int32_t cycleTicks_;
+    Fw192Encoder fw192Encoder_;
 };
 
 }  // namespace korvet

@@ -2,10 +2,10 @@
 
 namespace korvet {
 
-void PcrTimestamper::writeTime(std::uint8_t* slot, std::int64_t time) const {
+void PcrTimestamper::writeTime(std::uint8_t* slot, std::int64_t time) {
     const Header header(slot, 4);
     if (fw192Output_)
-        encodeFw192Header(time, kCycleTicks3072, header);
+        fw192Encoder_.encode(time, header);
     else
         encodeBd192Header(time, header);
 }

@@ -4,6 +4,7 @@
 // afterwards, in place, in output slots that the writer still holds in memory.
 #pragma once
 
+#include "stamp/fw192_encoder.h"
 #include "stamp/time_stamp.h"
 
 #include <cstdint>
@@ -48,7 +49,7 @@ public:
     std::int64_t timeBase() const { return timeBase_; }
 
 private:
-    void writeTime(std::uint8_t* slot, std::int64_t time) const;
+    void writeTime(std::uint8_t* slot, std::int64_t time);
     std::uint8_t* slotAfter(std::uint8_t* slot) const;
     // The k-th of the segment's `count` slots gets timeBase + k × delta / divisor.
     void stampSegment(std::int32_t count, std::int64_t delta, std::int64_t divisor);
@@ -71,6 +72,7 @@ private:
     bool awaitingRate_ = false;
     bool havePcr_ = false;
     bool fw192Output_;
+    Fw192Encoder fw192Encoder_{kCycleTicks3072};
 };
 
 }  // namespace korvet

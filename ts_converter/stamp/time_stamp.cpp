@@ -14,8 +14,8 @@ std::int64_t decodeBd192ArrivalTime(ConstHeader header) {
            (std::int64_t{header[2]} << 8) | header[3];
 }
 
-void encodeFw192Header(std::int64_t time, std::int32_t cycleTicks, Header header) {
-    // Every packet passes here: unsigned division by the constants costs a multiplication each.
+void splitFw192Time(std::int64_t time, std::uint32_t& cycle, std::uint32_t& ticks) {
+    // Unsigned division by the constants costs a multiplication each.
     std::uint64_t withinSecond = 0;
     if (time >= 0) {
         withinSecond = static_cast<std::uint64_t>(time) % static_cast<std::uint64_t>(kTicksPerSecond);
@@ -24,13 +24,23 @@ void encodeFw192Header(std::int64_t time, std::int32_t cycleTicks, Header header
         withinSecond = static_cast<std::uint64_t>(signedWithin < 0 ? signedWithin + kTicksPerSecond : signedWithin);
     }
     const auto ticksPerCycle = static_cast<std::uint64_t>(kTicksPerCycle);
-    const std::uint64_t cycle = withinSecond / ticksPerCycle;
+    cycle = static_cast<std::uint32_t>(withinSecond / ticksPerCycle);
+    ticks = static_cast<std::uint32_t>(withinSecond - cycle * ticksPerCycle);
+}
+
+void packFw192Header(std::uint32_t cycle, std::uint32_t ticks, std::int32_t cycleTicks, Header header) {
     const std::uint64_t offset =
-        ((withinSecond - cycle * ticksPerCycle) * static_cast<std::uint64_t>(cycleTicks)) / ticksPerCycle;
+        (std::uint64_t{ticks} * static_cast<std::uint64_t>(cycleTicks)) / static_cast<std::uint64_t>(kTicksPerCycle);
     header[0] = static_cast<std::uint8_t>((cycle >> 12) & 0x01);
     header[1] = static_cast<std::uint8_t>((cycle >> 4) & 0xFF);
     header[2] = static_cast<std::uint8_t>(((cycle & 0x0F) << 4) | ((offset >> 8) & 0x0F));
     header[3] = static_cast<std::uint8_t>(offset & 0xFF);
+}
+
+void encodeFw192Header(std::int64_t time, std::int32_t cycleTicks, Header header) {
+    std::uint32_t cycle = 0, ticks = 0;
+    splitFw192Time(time, cycle, ticks);
+    packFw192Header(cycle, ticks, cycleTicks, header);
 }
 
 std::int32_t decodeFw192Cycle(ConstHeader header) {

@@ -28,6 +28,10 @@ std::int64_t decodeBd192ArrivalTime(ConstHeader header);
 // FW192: 7 bits written 0, a 13-bit cycle count within the second, a 12-bit cycle offset of
 // `cycleTicks` per cycle. The seconds themselves are not stored.
 void encodeFw192Header(std::int64_t time, std::int32_t cycleTicks, Header header);
+// The two halves of that: a time as the cycle within its second (0..7999) and the 27 MHz ticks
+// into that cycle (0..3374), and those as header bytes with the offset in `cycleTicks` units.
+void splitFw192Time(std::int64_t time, std::uint32_t& cycle, std::uint32_t& ticks);
+void packFw192Header(std::uint32_t cycle, std::uint32_t ticks, std::int32_t cycleTicks, Header header);
 std::int32_t decodeFw192Cycle(ConstHeader header);
 std::int32_t decodeFw192Offset(ConstHeader header);
 
