@@ -5,7 +5,9 @@
 # reference copy of the same input: `cat in > out` for -x, `dd bs=64K iflag=direct
 # oflag=direct` for the default, `dd bs=1M iflag=direct oflag=direct` for -v 16.
 # KORVET and its reference run in alternation (one warm-up pair, then REPEATS measured pairs),
-# so that both meet the same state of the machine. Prints the median MB/s of each (10^6 bytes
+# so that both meet the same state of the machine; the warm-up pair also takes what the previous
+# row leaves behind (a buffered copy right after a gigabyte written unbuffered and deleted takes
+# twice as long or more, whichever program it is). Prints the median MB/s of each (10^6 bytes
 # of input per second), the median of the pairwise ratios KORVET/reference, and KORVET's peak
 # resident memory. Beside cat, which copies inside the kernel (copy_file_range) and so never
 # brings the data into a process, the buffered rows also show the ratio to a plain user-space
@@ -13,12 +15,12 @@
 #
 #   bench/korvet/run.sh [WORKDIR] [REPEATS] [GROUPS]
 #     WORKDIR  directory on a disk filesystem (default: bench-out/korvet in the work tree)
-#     REPEATS  measured runs per figure (default 3)
+#     REPEATS  measured pairs per figure (default 5)
 #     GROUPS   input size in groups of 16,384 packets (default 349: 1.0 GiB of 188-byte packets)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=${1:-$root/bench-out/korvet}
-repeats=${2:-3}
+repeats=${2:-5}
 groups=${3:-349}
 
 mkdir -p "$work"
