@@ -22,12 +22,12 @@ public:
     static constexpr std::int32_t kRingSize = kRingBlocks * kBlockSize;
     // A background write is queued as soon as the least number of whole blocks is ready, and
     // takes at most the largest number; the queued writes run one after the other, so that the
-    // disk does not wait for the converter. Unbuffered requests wait for the disk: 4 MiB
-    // requests keep their count, and so the reads that have to wait between them, low.
-    // Buffered ones only copy into the system cache: 1 to 2 MiB at a time keep the worker's
-    // wake-ups rare.
-    static constexpr std::int32_t kLeastDiskWriteBlocks = 64;
-    static constexpr std::int32_t kMostDiskWriteBlocks = 64;
+    // disk does not wait for the converter. Unbuffered requests wait for the disk: 1 MiB
+    // requests let the reads in between go out sooner than 4 MiB ones did (measured faster
+    // with 64 KiB and 1 MiB reads alike). Buffered ones only copy into the system cache: 1 to
+    // 2 MiB at a time keep the worker's wake-ups rare.
+    static constexpr std::int32_t kLeastDiskWriteBlocks = 16;
+    static constexpr std::int32_t kMostDiskWriteBlocks = 16;
     static constexpr std::int32_t kLeastCacheWriteBlocks = 16;
     static constexpr std::int32_t kMostCacheWriteBlocks = 32;
 
