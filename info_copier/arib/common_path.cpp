@@ -96,49 +96,49 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             at += 1 + twoByte;
             continue;
         }
-        // A control byte (everything outside both graphic ranges): one dispatch by its action.
-        // With the capacity out of reach, the emitting ones store directly.
-        switch (controlActions[byte]) {
-            case ControlAction::lockingShift:
-                state.GL = byte == static_cast<std::uint32_t>(Control::LS1) ? 1 : 0;
+        // A control byte (everything outside both graphic ranges), by its action: the frequent
+        // ones first, each by a test of its own (a chain of tests is predicted better than one
+        // dispatch on this kind of text). With the capacity out of reach, the emitting ones
+        // store directly.
+        const ControlAction action = controlActions[byte];
+        if (action == ControlAction::lockingShift) {
+            state.GL = byte == static_cast<std::uint32_t>(Control::LS1) ? 1 : 0;
+            invoke();
+            ++at;
+            continue;
+        }
+        if (action == ControlAction::escape) {
+            // Kana text switches GR between hiragana and katakana all the time.
+            if (at[1] == escape_sequences::lockingShift2Right || at[1] == escape_sequences::lockingShift3Right) {
+                state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
                 invoke();
+                at += 2;
+                continue;
+            }
+            at += applyEscapeSequence({at, static_cast<std::size_t>(end - at)}, state);
+            sets.refresh(state);
+            invoke();
+            continue;
+        }
+        if constexpr (!checked) {
+            if (action == ControlAction::space) {
+                emitUnit(u' ');
                 ++at;
                 continue;
-            case ControlAction::nothing:
-                ++at;
-                continue;
-            case ControlAction::escape:
-                // Kana text switches GR between hiragana and katakana all the time.
-                if (at[1] == escape_sequences::lockingShift2Right || at[1] == escape_sequences::lockingShift3Right) {
-                    state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
-                    invoke();
-                    at += 2;
-                    continue;
-                }
-                at += applyEscapeSequence({at, static_cast<std::size_t>(end - at)}, state);
-                sets.refresh(state);
-                invoke();
-                continue;
-            case ControlAction::space:
-                if constexpr (!checked) {
-                    emitUnit(u' ');
-                    ++at;
-                    continue;
-                }
-                break;
-            case ControlAction::lineBreak:
+            }
+            if (action == ControlAction::lineBreak) {
                 // CR LF is one line break, written by the LF.
-                if constexpr (!checked) {
-                    if (byte == static_cast<std::uint32_t>(Control::APD) || at[1] != static_cast<std::uint8_t>(Control::APD)) {
-                        emitUnit(u'\r');
-                        emitUnit(u'\n');
-                    }
-                    ++at;
-                    continue;
+                if (byte == static_cast<std::uint32_t>(Control::APD) || at[1] != static_cast<std::uint8_t>(Control::APD)) {
+                    emitUnit(u'\r');
+                    emitUnit(u'\n');
                 }
-                break;
-            case ControlAction::general:
-                break;
+                ++at;
+                continue;
+            }
+        }
+        if (action == ControlAction::nothing) {
+            ++at;
+            continue;
         }
         output.setCount(stored);
         at += applyControl({at, static_cast<std::size_t>(end - at)}, state, output);
