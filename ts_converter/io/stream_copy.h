@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
+// SSE2: every x86-64 processor, and 32-bit x86 where the compiler was told it may use it.
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define KORVET_STREAMING_STORES 1
 #include <emmintrin.h>
 #endif
 
@@ -17,7 +19,7 @@ namespace korvet {
 
 // Copies `size` bytes; `destination` and `size` are multiples of 4 (every slot of the ring is).
 inline void streamCopy(std::uint8_t* destination, const std::uint8_t* source, std::size_t size) {
-#if defined(__SSE2__)
+#if defined(KORVET_STREAMING_STORES)
     // Four bytes at a time up to a 16-byte boundary, 16 at a time, then the rest by four.
     while (size >= 4 && (reinterpret_cast<std::uintptr_t>(destination) & 15u) != 0) {
         std::int32_t word;
@@ -42,7 +44,7 @@ inline void streamCopy(std::uint8_t* destination, const std::uint8_t* source, st
 // Makes every streaming store so far visible to other threads and to the system before the
 // ring's blocks are handed over to be written.
 inline void streamFence() {
-#if defined(__SSE2__)
+#if defined(KORVET_STREAMING_STORES)
     _mm_sfence();
 #endif
 }
