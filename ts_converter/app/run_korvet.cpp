@@ -15,7 +15,6 @@
 #include "stamp/pcr_timestamper.h"
 
 #include <array>
-#include <cstring>
 #include <optional>
 
 namespace korvet {
@@ -81,12 +80,10 @@ bool convertPacket(Run& run, const std::uint8_t* packet, std::uint8_t* slot) {
         streamCopy(slot, header, sizeof header);
         streamCopy(slot + 4, packet + 4, kTsPacketSize);
     } else {
-        // The header is written when the packet's time is known, a few hundred packets later:
-        // the slot's first line, which takes it, goes through the cache and is still there
-        // then; only the other two are streamed.
-        constexpr std::size_t kFirstLine = 64 - 4;
-        std::memcpy(slot + 4, packet, kFirstLine);
-        streamCopy(slot + 64, packet + kFirstLine, kTsPacketSize - kFirstLine);
+        // The header is written when the packet's time is known, a few hundred packets later,
+        // with a streaming store of its own: the slot's lines are never fetched from memory,
+        // neither now nor then.
+        streamCopy(slot + 4, packet, kTsPacketSize);
         const std::int32_t result = run.timestamper->step(TsPacket(packet, kTsPacketSize), slot);
         if (!actOnStamp(result, run.options, run.writer)) return false;
     }

@@ -1,13 +1,19 @@
 #include "stamp/pcr_timestamper.h"
 
+#include "io/stream_copy.h"
+
 namespace korvet {
 
+// The slot's packet went into the ring with streaming stores and is no longer in the cache:
+// the header goes the same way, so that its line is not read back from memory for 4 bytes.
 void PcrTimestamper::writeTime(std::uint8_t* slot, std::int64_t time) {
-    const Header header(slot, 4);
+    std::uint8_t bytes[4];
+    const Header header(bytes, 4);
     if (fw192Output_)
         fw192Encoder_.encode(time, header);
     else
         encodeBd192Header(time, header);
+    streamCopy(slot, bytes, 4);
 }
 
 std::uint8_t* PcrTimestamper::slotAfter(std::uint8_t* slot) const {
