@@ -41,6 +41,17 @@ inline void streamCopy(std::uint8_t* destination, const std::uint8_t* source, st
     std::memcpy(destination, source, size);
 }
 
+// Stores four bytes (a header written after its packet) with one streaming store.
+inline void streamWord(std::uint8_t* destination, const std::uint8_t* source) {
+#if defined(KORVET_STREAMING_STORES)
+    std::int32_t word;
+    std::memcpy(&word, source, 4);
+    _mm_stream_si32(reinterpret_cast<int*>(destination), word);
+#else
+    std::memcpy(destination, source, 4);
+#endif
+}
+
 // Makes every streaming store so far visible to other threads and to the system before the
 // ring's blocks are handed over to be written.
 inline void streamFence() {

@@ -13,7 +13,7 @@ void PcrTimestamper::writeTime(std::uint8_t* slot, std::int64_t time) {
         fw192Encoder_.encode(time, header);
     else
         encodeBd192Header(time, header);
-    streamCopy(slot, bytes, 4);
+    streamWord(slot, bytes);
 }
 
 std::uint8_t* PcrTimestamper::slotAfter(std::uint8_t* slot) const {
