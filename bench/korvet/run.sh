@@ -15,12 +15,13 @@
 #
 #   bench/korvet/run.sh [WORKDIR] [REPEATS] [GROUPS]
 #     WORKDIR  directory on a disk filesystem (default: bench-out/korvet in the work tree)
-#     REPEATS  measured pairs per figure (default 5)
+#     REPEATS  measured pairs per figure (default 9: the machine's slow spells last seconds and
+#              can take most of a shorter row)
 #     GROUPS   input size in groups of 16,384 packets (default 349: 1.0 GiB of 188-byte packets)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=${1:-$root/bench-out/korvet}
-repeats=${2:-5}
+repeats=${2:-9}
 groups=${3:-349}
 
 mkdir -p "$work"
