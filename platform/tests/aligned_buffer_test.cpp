@@ -6,7 +6,7 @@
 
 namespace {
 
-// Small buffers and the large ones that are offered large pages alike: aligned as asked,
+// Small buffers and the large ones that get a mapping of their own alike: aligned as asked,
 // zeroed, writable to their last byte, and zeroed again when allocated anew.
 TEST(AlignedBuffer, IsAlignedAndZeroedAtEverySize) {
     platform::AlignedBuffer buffer;

@@ -11,11 +11,6 @@ bool QueuedTransfers::queue(std::int64_t ticket, std::int32_t blocks) {
     return true;
 }
 
-bool QueuedTransfers::startRead(platform::File& file, void* buffer, std::size_t length, std::int32_t blocks) {
-    if (transfer_ == nullptr || count_ == kCapacity) return false;
-    return queue(transfer_->startRead(file, buffer, length), blocks);
-}
-
 bool QueuedTransfers::startWrite(platform::File& file, const void* buffer, std::size_t length, std::int32_t blocks) {
     if (transfer_ == nullptr || count_ == kCapacity) return false;
     return queue(transfer_->startWrite(file, buffer, length), blocks);

@@ -1,5 +1,5 @@
-// The transfers that one reader or writer has started on a shared background transfer, oldest
-// first, each with a count of the caller's choosing (the blocks it moves).
+// The writes that the packet writer has started on a background transfer, oldest first, each
+// with a count of the caller's choosing (the blocks it moves).
 #pragma once
 
 #include "platform/background_transfer.h"
@@ -27,7 +27,6 @@ public:
 
     std::int32_t count() const { return count_; }
     // False when nothing could be started (the caller then transfers by itself).
-    bool startRead(platform::File& file, void* buffer, std::size_t length, std::int32_t blocks);
     bool startWrite(platform::File& file, const void* buffer, std::size_t length, std::int32_t blocks);
     bool oldestFinished() const {
         return count_ > 0 && transfer_->finished(tickets_[static_cast<std::size_t>(head_)]);
