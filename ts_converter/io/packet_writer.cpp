@@ -88,7 +88,10 @@ bool PacketWriter::moveBlocks(bool wait) {
     if (wait && !collected && writeBehind_.count() > 0 && !collectWrite()) return false;
     for (;;) {
         const std::int32_t ready = writableBlocks();
-        if (ready == 0 || (ready < leastBlocks_ && !wait)) return true;
+        // A short request costs the disk nearly as much time as a full one, and once the ring
+        // is full every wait would otherwise send out the few blocks made since the last: short
+        // runs only go out when nothing else is being written.
+        if (ready == 0 || (ready < leastBlocks_ && (!wait || writeBehind_.count() > 0))) return true;
         // Consecutive blocks go out in one request, up to the ring's end.
         const std::int32_t run = std::min({ready, mostBlocks_, kRingBlocks - nextBlock_});
         const std::uint8_t* data = buffer_.data() + static_cast<std::int64_t>(nextBlock_) * kBlockSize;

@@ -74,7 +74,8 @@ private:
     std::int32_t writableBlocks() const { return (hold_ ? heldFrom_ : pending_) / kBlockSize; }
     std::int32_t inFlightBytes() const { return inFlightBlocks_ * kBlockSize; }
     // Collects the finished background writes (with `wait`, at least the oldest one, waiting for
-    // it) and queues the blocks that are ready (with `wait`, even fewer than the least number).
+    // it) and queues the blocks that are ready (with `wait` and no write left in flight, even
+    // fewer than the least number).
     // False after printing the write-error message.
     bool moveBlocks(bool wait);
     // Waits for the oldest queued write; false after printing the write-error message.
