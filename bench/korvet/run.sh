@@ -52,18 +52,15 @@ sync
 
 now_ns() { date +%s%N; }
 
-# The input of the run being measured; buffered runs read it from the page cache.
-input=""
-buffered_mode=false
-
 # run_once COMMAND... : runs the command with $out removed before and after; prints
-# "seconds peak_kib". Before a buffered run the input is read once, so that every program meets
-# it in the page cache: this machine drops page cache that has not been used for some seconds
-# (DAMON page-out), and whichever program came first after a drop would otherwise pay for it.
+# "seconds peak_kib". In a buffered row ($mode_name), the row's $input is read once before the
+# run, so that every program meets it in the page cache: this machine drops page cache that has
+# not been used for some seconds (DAMON page-out), and whichever program came first after a drop
+# would otherwise pay for it.
 run_once() {
   rm -f "$out"
   sync
-  if $buffered_mode; then cat "$input" >/dev/null; fi
+  if [[ $mode_name == buffered ]]; then cat "$input" >/dev/null; fi
   local timefile=$work/time.txt start end
   start=$(now_ns)
   /usr/bin/time -v -o "$timefile" "$@" >/dev/null
@@ -116,8 +113,6 @@ for conversion in "${conversions[@]}"; do
   size=$(stat -c %s "$input")
   for mode in "${modes[@]}"; do
     IFS='|' read -r mode_name mode_switch ref_name <<<"$mode"
-    buffered_mode=false
-    [[ $mode_name == buffered ]] && buffered_mode=true
     ref_cmd=$(reference_command "$mode_name" "$input")
     korvet_secs=() ref_secs=() ratios=() rw_ratios=() peak_kib=0
     for ((i = 0; i <= repeats; ++i)); do
