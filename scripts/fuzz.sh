@@ -14,6 +14,15 @@ patch_corpus=build-fuzz/corpus/fuzz_rpls_patch
 if [ -z "$(ls -A "$patch_corpus" 2>/dev/null)" ]; then
   python3 tools/rpls/make_patch_seeds.py build-fuzz/tools/rpls/make_sample_rpls "$patch_corpus"
 fi
+# The command-line target starts from two parameter-mode command lines (arguments split at
+# NUL bytes).
+argument_corpus=build-fuzz/corpus/fuzz_tolvane_arguments
+if [ -z "$(ls -A "$argument_corpus" 2>/dev/null)" ]; then
+  mkdir -p "$argument_corpus"
+  printf -- '-D\0002025/4/1\0-T\00019:00:00\0-P\0000:45:00\0-B\0ドキュメント７２時間「駅前」\0-I\0第１回\\n街の人々。\0-G\0000x80\0-G\0000x0F\0dest.rpls' \
+    >"$argument_corpus/seed-schedule"
+  printf -- '-C\0ＮＨＫ総合\0-N\0000x0011\0-E\0出演：山田\0-w\0dest.rpls' >"$argument_corpus/seed-channel"
+fi
 mapfile -t targets < <(find build-fuzz -type f -name 'fuzz_*' -perm -u+x | sort)
 [ ${#targets[@]} -gt 0 ] || { echo "no fuzz targets"; exit 1; }
 for target in "${targets[@]}"; do
