@@ -30,7 +30,8 @@ for target in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$name
   mkdir -p "$corpus"
   echo "== $name ($seconds s)"
+  # libFuzzer reports on stderr; the programs' own messages (stdout) are dropped.
   UBSAN_OPTIONS=halt_on_error=1 "$target" -max_total_time="$seconds" -print_final_stats=0 \
-    -artifact_prefix="build-fuzz/$name-" "$corpus" 2>&1 | tail -n 3
+    -artifact_prefix="build-fuzz/$name-" "$corpus" 2>&1 >/dev/null | tail -n 3
 done
 echo "fuzzing finished without findings"
