@@ -84,7 +84,8 @@ double megabytesPerSecond(std::size_t bytes, double seconds) { return static_cas
 }  // namespace
 
 // With "decode N" or "encode N": only N passes of that direction, untimed, for instruction
-// counts under a profiler (valgrind --tool=callgrind).
+// counts under a profiler (valgrind --tool=callgrind). With "euc PATH": writes the texts in
+// EUC-JIS-2004 for the Python reference (python_reference.py) and stops.
 int main(int argc, char** argv) {
     const std::vector<std::u16string> texts = makeProgrammeCorpus(200000, 1);
     std::size_t utf16Bytes = 0;
@@ -115,6 +116,21 @@ int main(int argc, char** argv) {
         }
         euc.emplace_back(scratch.data(), static_cast<std::size_t>(eucLength));
         eucBytes += static_cast<std::size_t>(eucLength);
+    }
+    if (argc == 3 && std::string(argv[1]) == "euc") {
+        // The EUC-JIS-2004 texts for a reference outside this program: each as a 4-byte
+        // little-endian length and its bytes.
+        std::FILE* file = std::fopen(argv[2], "wb");
+        if (file == nullptr) return 1;
+        for (const auto& text : euc) {
+            const auto length = static_cast<std::uint32_t>(text.size());
+            const unsigned char prefix[4] = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
+                                             static_cast<unsigned char>(length >> 16),
+                                             static_cast<unsigned char>(length >> 24)};
+            std::fwrite(prefix, 1, 4, file);
+            std::fwrite(text.data(), 1, text.size(), file);
+        }
+        return std::fclose(file) == 0 ? 0 : 1;
     }
     std::printf("corpus: %zu texts, %zu KB UTF-16, %zu KB ARIB, %zu KB EUC-JIS-2004%s\n", texts.size(),
                 utf16Bytes / 1024, aribBytes / 1024, eucBytes / 1024,
