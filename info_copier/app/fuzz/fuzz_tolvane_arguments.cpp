@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/option_flags.h"
 #include "app/parameters.h"
+#include "rpls/fuzz/record_bounds.h"
 #include "rpls/program_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -46,11 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static rpls::ProgramInfo info;
     std::memset(&info, 0, sizeof info);
     if (!app::applyParameters(info, slots, argv.data(), flags)) return 0;
-    if (info.channelNameLength > sizeof info.channelName || info.titleLength > sizeof info.title ||
-        info.textLength < 0 || info.textLength > static_cast<int>(sizeof info.text) || info.extTextLength < 0 ||
-        info.extTextLength > static_cast<int>(sizeof info.extText) ||
-        info.textLength != (info.textLengthField[0] << 8 | info.textLengthField[1])) {
-        __builtin_trap();
-    }
+    if (!rpls::lengthsInsideFields(info)) __builtin_trap();
     return 0;
 }

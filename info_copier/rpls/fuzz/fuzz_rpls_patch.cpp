@@ -1,12 +1,13 @@
 // Random RPLS images through the reader and the patcher. The first two bytes choose the copied
 // field groups, the next two (big-endian) the size of the source image; the destination image
-// is what is left.
-// Each image lies in a buffer of exactly its size, so that any access past it is caught.
+// is what is left. Each image lies in a buffer of exactly its size, so that any access past it
+// is caught.
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "app/option_flags.h"
+#include "rpls/fuzz/record_bounds.h"
 #include "rpls/patch_destination.h"
 #include "rpls/read_rpls_info.h"
 
@@ -24,13 +25,6 @@ app::OptionFlags flagsFrom(std::uint16_t bits) {
     return flags;
 }
 
-bool lengthsInsideFields(const rpls::ProgramInfo& info) {
-    return info.channelNameLength <= sizeof info.channelName && info.titleLength <= sizeof info.title &&
-           info.textLength >= 0 && info.textLength <= static_cast<int>(sizeof info.text) && info.extTextLength >= 0 &&
-           info.extTextLength <= static_cast<int>(sizeof info.extText) &&
-           info.textLength == (info.textLengthField[0] << 8 | info.textLengthField[1]);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -45,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static rpls::ProgramInfo info;
     std::memset(&info, 0, sizeof info);
     const bool sourceHasExtText = rpls::fillFromRplsImage({source.data(), source.size()}, info);
-    if (!lengthsInsideFields(info)) __builtin_trap();
+    if (!rpls::lengthsInsideFields(info)) __builtin_trap();
 
     const std::size_t destinationSize = destination.size();
     if (rpls::isPatchableImage({destination.data(), destination.size()})) {
@@ -53,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The patched image reads back like any other.
         std::memset(&info, 0, sizeof info);
         rpls::fillFromRplsImage({destination.data(), destination.size()}, info);
-        if (!lengthsInsideFields(info)) __builtin_trap();
+        if (!rpls::lengthsInsideFields(info)) __builtin_trap();
     }
     if (destination.size() != destinationSize) __builtin_trap();
     return 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "rpls/fuzz/record_bounds.h"
 #include "ts/event_section.h"
 #include "ts/selection_section.h"
 #include "ts/service_name.h"
@@ -39,11 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2: ts::parseSelectionSection(view, w.info, w.assembly); break;
     }
     // Every length stays inside its field.
-    if (w.info.channelNameLength > sizeof w.info.channelName || w.info.textLength < 0 ||
-        w.info.textLength > static_cast<int>(sizeof w.info.text) || w.info.extTextLength < 0 ||
-        w.info.extTextLength > static_cast<int>(sizeof w.info.extText) ||
-        w.info.textLength != (w.info.textLengthField[0] << 8 | w.info.textLengthField[1])) {
-        __builtin_trap();
-    }
+    if (!rpls::lengthsInsideFields(w.info)) __builtin_trap();
     return 0;
 }

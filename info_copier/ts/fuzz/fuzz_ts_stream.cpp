@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/file.h"
+#include "rpls/fuzz/record_bounds.h"
 #include "ts/read_ts_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -23,9 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static rpls::ProgramInfo info;
     std::memset(&info, 0, sizeof info);
     ts::readTsInfo(info, file, packetSize, percent);
-    if (info.channelNameLength > sizeof info.channelName || info.textLength > static_cast<int>(sizeof info.text) ||
-        info.extTextLength > static_cast<int>(sizeof info.extText)) {
-        __builtin_trap();
-    }
+    if (!rpls::lengthsInsideFields(info)) __builtin_trap();
     return 0;
 }
