@@ -122,15 +122,16 @@ int main(int argc, char** argv) {
         // little-endian length and its bytes.
         std::FILE* file = std::fopen(argv[2], "wb");
         if (file == nullptr) return 1;
+        bool written = true;
         for (const auto& text : euc) {
             const auto length = static_cast<std::uint32_t>(text.size());
             const unsigned char prefix[4] = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
                                              static_cast<unsigned char>(length >> 16),
                                              static_cast<unsigned char>(length >> 24)};
-            std::fwrite(prefix, 1, 4, file);
-            std::fwrite(text.data(), 1, text.size(), file);
+            written = written && std::fwrite(prefix, 1, 4, file) == 4 &&
+                      std::fwrite(text.data(), 1, text.size(), file) == text.size();
         }
-        return std::fclose(file) == 0 ? 0 : 1;
+        return std::fclose(file) == 0 && written ? 0 : 1;
     }
     std::printf("corpus: %zu texts, %zu KB UTF-16, %zu KB ARIB, %zu KB EUC-JIS-2004%s\n", texts.size(),
                 utf16Bytes / 1024, aribBytes / 1024, eucBytes / 1024,

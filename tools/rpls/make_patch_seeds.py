@@ -18,8 +18,8 @@ SIZE_CONTROLS = 1 << 13
 SWITCH_SETS = (
     0x3FFF & ~JOIN,            # every group copied, descriptions separately
     SIZE_CONTROLS | JOIN | 0x1FF,  # joined description and the fixed fields
-    0x1555,
-    0x2AAA,
+    0x1555,                    # every other group, from the date
+    0x2AAA,                    # the others, with size controls
 )
 
 
