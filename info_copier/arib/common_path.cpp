@@ -38,7 +38,7 @@ constexpr std::int64_t maxUnitsPerByte = maxSequenceUnits / 2;
 // The common path: characters that are one look-up and one unit, stored straight from the
 // indexes (when `storing`) and counted, and control bytes, applied as anywhere else without
 // leaving the loop. Stops at anything else (a character with no single-unit entry, the last
-// byte, the limit when `checked`, a control that leaves a single shift waiting or starts
+// two bytes, the limit when `checked`, a control that leaves a single shift waiting or starts
 // suppression). Only entered with no single shift waiting and no suppression. Kanji in the
 // left half and kana in the right alternate all the time, so the set of a half is picked by
 // the byte's top bit and its slot and length follow from the set's shape, without a branch.
@@ -64,8 +64,12 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
         if constexpr (storing) dst[stored] = unit;
         ++stored;
     };
-    while (end - at >= 2) {
-        const std::uint32_t byte = at[0];
+    // The next byte is carried from one character to the next, picked from the two bytes after
+    // the current one: they are loaded while the current one is looked up, so that the step
+    // from one character to the next does not wait for a load. The run leaves the last two
+    // bytes to the general path.
+    std::uint32_t byte = end - at >= 3 ? at[0] : 0;
+    while (end - at >= 3) {
         const std::uint32_t first = byte & 0x7Fu;
         if (first - 0x21u < static_cast<std::uint32_t>(cellsPerRow)) {
             // Everything from the byte by arithmetic: no load but the look-up depends on it.
@@ -73,82 +77,73 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             const auto* table =
                 reinterpret_cast<const std::uint16_t*>(leftTable ^ (tableDifference & (0 - std::uintptr_t{inRight})));
             const std::uint32_t twoByte = (twoByteHalves >> inRight) & 1u;
-            const std::uint32_t unicode = table[first << (twoByte * 7) | (at[1] & (0u - twoByte) & 0x7Fu)];
-            if (unicode == 0) {
-                // A character of more than one unit, or of no look-up (symbol texts, pairs,
-                // sequences, mosaics): decoded in full where the capacity is out of reach;
-                // the macro set changes the registers and goes the general way.
+            const std::uint32_t second = at[1];
+            const std::uint32_t third = at[2];
+            const std::uint32_t unicode = table[first << (twoByte * 7) | (second & (0u - twoByte) & 0x7Fu)];
+            if (unicode != 0) [[likely]] {
                 if constexpr (checked) {
-                    break;
-                } else {
-                    const CodeSet set = state.G[static_cast<std::size_t>(inRight ? state.GR : state.GL)];
-                    if (set == CodeSet::macro) break;
-                    output.setCount(stored);
-                    at += decodeGraphicCharacter(set, {at, static_cast<std::size_t>(end - at)}, decodingIndexes(), output);
-                    stored = output.count();
-                    continue;
+                    if (stored >= limit) break;
                 }
-            }
-            if constexpr (checked) {
-                if (stored >= limit) break;
-            }
-            emitUnit(static_cast<char16_t>(unicode));
-            at += 1 + twoByte;
-            continue;
-        }
-        // A control byte (everything outside both graphic ranges), by its action: the frequent
-        // ones first, each by a test of its own (a chain of tests is predicted better than one
-        // dispatch on this kind of text). With the capacity out of reach, the emitting ones
-        // store directly.
-        const ControlAction action = controlActions[byte];
-        if (action == ControlAction::lockingShift) {
-            state.GL = byte == static_cast<std::uint32_t>(Control::LS1) ? 1 : 0;
-            invoke();
-            ++at;
-            continue;
-        }
-        if (action == ControlAction::escape) {
-            // Kana text switches GR between hiragana and katakana all the time.
-            if (at[1] == escape_sequences::lockingShift2Right || at[1] == escape_sequences::lockingShift3Right) {
-                state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
-                invoke();
-                at += 2;
+                emitUnit(static_cast<char16_t>(unicode));
+                at += 1 + twoByte;
+                byte = twoByte ? third : second;
                 continue;
             }
-            at += applyEscapeSequence({at, static_cast<std::size_t>(end - at)}, state);
-            sets.refresh(state);
-            invoke();
-            continue;
-        }
-        if constexpr (!checked) {
-            if (action == ControlAction::space) {
+            // A character of more than one unit, or of no look-up (symbol texts, pairs,
+            // sequences, mosaics): decoded in full where the capacity is out of reach; the
+            // macro set changes the registers and goes the general way.
+            if constexpr (checked) break;
+            const CodeSet set = state.G[static_cast<std::size_t>(inRight ? state.GR : state.GL)];
+            if (set == CodeSet::macro) break;
+            output.setCount(stored);
+            at += decodeGraphicCharacter(set, {at, static_cast<std::size_t>(end - at)}, decodingIndexes(), output);
+            stored = output.count();
+        } else {
+            // A control byte (everything outside both graphic ranges), by its action: the
+            // frequent ones first, each by a test of its own (a chain of tests is predicted
+            // better than one dispatch on this kind of text). With the capacity out of reach,
+            // the emitting ones store directly.
+            const ControlAction action = controlActions[byte];
+            if (action == ControlAction::lockingShift) {
+                state.GL = byte == static_cast<std::uint32_t>(Control::LS1) ? 1 : 0;
+                invoke();
+                ++at;
+            } else if (action == ControlAction::escape) {
+                // Kana text switches GR between hiragana and katakana all the time.
+                if (at[1] == escape_sequences::lockingShift2Right || at[1] == escape_sequences::lockingShift3Right) {
+                    state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
+                    at += 2;
+                } else {
+                    at += applyEscapeSequence({at, static_cast<std::size_t>(end - at)}, state);
+                    sets.refresh(state);
+                }
+                invoke();
+            } else if (!checked && action == ControlAction::space) {
                 emitUnit(u' ');
                 ++at;
-                continue;
-            }
-            if (action == ControlAction::lineBreak) {
+            } else if (!checked && action == ControlAction::lineBreak) {
                 // CR LF is one line break, written by the LF.
                 if (byte == static_cast<std::uint32_t>(Control::APD) || at[1] != static_cast<std::uint8_t>(Control::APD)) {
                     emitUnit(u'\r');
                     emitUnit(u'\n');
                 }
                 ++at;
-                continue;
+            } else if (action == ControlAction::nothing) {
+                ++at;
+            } else {
+                output.setCount(stored);
+                at += applyControl({at, static_cast<std::size_t>(end - at)}, state, output);
+                stored = output.count();
+                if (state.singleShift || output.suppressed) break;
+                if constexpr (checked) {
+                    if (stored >= limit) break;
+                }
+                sets.refresh(state);
+                invoke();
             }
         }
-        if (action == ControlAction::nothing) {
-            ++at;
-            continue;
-        }
-        output.setCount(stored);
-        at += applyControl({at, static_cast<std::size_t>(end - at)}, state, output);
-        stored = output.count();
-        if (state.singleShift || output.suppressed) break;
-        if constexpr (checked) {
-            if (stored >= limit) break;
-        }
-        sets.refresh(state);
-        invoke();
+        if (end - at < 3) break;
+        byte = at[0];
     }
     output.setCount(stored);
     return at;

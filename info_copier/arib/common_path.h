@@ -12,9 +12,9 @@
 namespace arib {
 
 // Decodes from `at` as far as the common path goes and answers where it stopped: at the end
-// (or its last byte), or at a byte for the general path (a character with no single-unit
-// entry, one past the capacity, or anything after a control that started suppression or a
-// single shift). `state`, `sets` and `output` are kept up to date.
+// or within its last two bytes, or at a byte for the general path (a character with no
+// single-unit entry, one past the capacity, or anything after a control that started
+// suppression or a single shift). `state`, `sets` and `output` are kept up to date.
 const std::uint8_t* decodeCommonPath(const std::uint8_t* at, const std::uint8_t* end, AribDecoderState& state,
                                      RegisterSets& sets, DecoderOutput& output);
 
