@@ -45,7 +45,13 @@ bool KanaRunScan::carryOver(int position) {
 }
 
 void KanaRunScan::scan(const TextClassifier& text) {
+    const char16_t* const units = text.src();
     while (resumeAt_ < text.length()) {
+        // Most of what lies between kana is passed over unit by unit, unclassified.
+        if (!mayBeKana(units[resumeAt_])) {
+            ++resumeAt_;
+            continue;
+        }
         const ClassifiedCharacter c = text.at(resumeAt_);
         if (!isKanaClass(c.charClass)) {  // other characters do not break a run
             resumeAt_ += c.units;

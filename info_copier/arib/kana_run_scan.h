@@ -10,6 +10,12 @@
 
 namespace arib {
 
+// Whether a character that starts with this unit may be hiragana or katakana, or hold one: every
+// kana lies in the kana block U+3041..U+30FF, and of the characters of several units only the
+// bracketed symbol texts ('[' ...) hold kana. A character that starts elsewhere is passed over
+// unit by unit; none of its later units passes this test as a kana of its own.
+inline bool mayBeKana(char16_t unit) { return static_cast<char16_t>(unit - 0x3041) <= 0x30FF - 0x3041 || unit == u'['; }
+
 class KanaRunScan {
 public:
     static constexpr int maxRuns = 20;

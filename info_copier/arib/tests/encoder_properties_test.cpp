@@ -262,7 +262,10 @@ TEST(EncoderProperties, SymbolTailAnswersAsAScanToTheEnd) {
 
 // Kana texts of `runs` runs of both sets, lengths 1..`longest`, with other characters between.
 std::u16string kanaRunsText(std::mt19937& random, int runs, int longest) {
-    const std::u16string others[] = {u"\u4E9C", u"A", u" ", u"[HV]", u"\u304B\u309A", u"\u30FC", u"\U00020089", u"\uE000"};
+    // Besides, symbol texts with kana of their own and characters of two units whose second
+    // unit lies in the kana block.
+    const std::u16string others[] = {u"\u4E9C", u"A", u" ", u"[HV]", u"\u304B\u309A", u"\u30FC", u"\U00020089", u"\uE000",
+                                     u"[\u30C7]", u"[\u307B\u304B]", u"\u31F7\u309A", u"\u309A"};
     std::u16string text;
     bool hiragana = random() % 2 == 0;
     for (int run = 0; run < runs; ++run) {
@@ -274,6 +277,50 @@ std::u16string kanaRunsText(std::mt19937& random, int runs, int longest) {
         if (random() % 5 != 0) hiragana = !hiragana;  // sometimes a run of the same set goes on
     }
     return text;
+}
+
+// Every unit the classifier takes for hiragana or katakana passes the scan's quick test.
+TEST(EncoderProperties, EveryKanaUnitMayBeKana) {
+    for (int unit = 1; unit < 0x10000; ++unit) {
+        if (unit >= 0xD800 && unit <= 0xDFFF) continue;
+        const char16_t text[1] = {static_cast<char16_t>(unit)};
+        if (isKanaClass(TextClassifier(text, 1).at(0).charClass)) {
+            ASSERT_TRUE(mayBeKana(text[0])) << std::hex << unit;
+        }
+    }
+}
+
+// A scan counts the kana the classifier finds character by character, and groups them alike.
+TEST(EncoderProperties, KanaRunsAreThoseOfTheClassifiedText) {
+    std::mt19937 random(23);
+    for (int i = 0; i < 200; ++i) {
+        const std::u16string text = kanaRunsText(random, 1 + static_cast<int>(random() % 30), i % 2 == 0 ? 3 : 7);
+        const TextClassifier classifier(text.data(), static_cast<int>(text.size()));
+        std::vector<CharClass> kana;
+        for (int position = 0; position < classifier.length();) {
+            const ClassifiedCharacter c = classifier.at(position);
+            if (isKanaClass(c.charClass)) kana.push_back(c.charClass);
+            position += c.units;
+        }
+        // The runs from the first kana: one set each, up to five kana or twenty runs.
+        std::vector<int> expected;
+        CharClass set = kana.empty() ? CharClass::None : kana[0];
+        for (CharClass c : kana) {
+            if (expected.empty() || c != set) {
+                if (expected.size() == static_cast<std::size_t>(KanaRunScan::maxRuns)) break;
+                expected.push_back(0);
+                set = c;
+            }
+            if (++expected.back() == KanaRunScan::longRun) break;
+        }
+        if (kana.empty()) continue;
+        KanaRunScan scan;
+        int first = 0;
+        while (!isKanaClass(classifier.at(first).charClass)) first += classifier.at(first).units;
+        scan.scanFrom(classifier, first, kana[0]);
+        ASSERT_EQ(scan.runCount(), static_cast<int>(expected.size())) << "text " << i;
+        for (int run = 0; run < scan.runCount(); ++run) ASSERT_EQ(scan.runLength(run), expected[static_cast<std::size_t>(run)]) << "text " << i;
+    }
 }
 
 // A scan carried over to any kana it counted gives the runs a fresh scan from there gives.
