@@ -11,7 +11,7 @@ namespace {
 
 // Room for the coded start of each strategy while both are measured: enough for every text
 // field (the longest holds 1200 bytes), so the chosen coding is copied rather than coded again.
-constexpr int measuringRoom = 2048;
+constexpr std::int64_t measuringRoom = 2048;
 
 std::int64_t lengthForChoice(const EncoderOutput& output, int capacity) {
     // Every length beyond the capacity counts the same: cut.
@@ -25,8 +25,8 @@ int encodeAribText(std::uint8_t* dst, int dstCapacity, const char16_t* src, int 
     StrategyText text(src, src != nullptr ? srcLength : 0);
     // Both strategies measure the whole text in one walk, each with its own state, which is the
     // same as measuring them one after the other; the look-ahead answers serve both.
-    std::uint8_t sharedStart[measuringRoom];
-    std::uint8_t kanjiStart[measuringRoom];
+    char8_t sharedStart[measuringRoom];
+    char8_t kanjiStart[measuringRoom];
     EncoderOutput sharedG0(sharedStart, measuringRoom);
     EncoderOutput kanjiG0(kanjiStart, measuringRoom);
     {
@@ -39,23 +39,17 @@ int encodeAribText(std::uint8_t* dst, int dstCapacity, const char16_t* src, int 
     // cut one also fills the capacity exactly; when both fit the shorter wins, when neither
     // does both are cut alike. Ties go to shared G0.
     const bool kanjiG0Wins = lengthForChoice(kanjiG0, dstCapacity) < lengthForChoice(sharedG0, dstCapacity);
-    const EncoderOutput& chosen = kanjiG0Wins ? kanjiG0 : sharedG0;
-    const std::uint8_t* chosenStart = kanjiG0Wins ? kanjiStart : sharedStart;
-
-    EncoderOutput output(dst, dstCapacity);
-    const std::int64_t toStore = std::min<std::int64_t>(chosen.count(), std::max(dstCapacity, 0));
-    if (toStore <= measuringRoom) {
-        output.putAll(chosenStart, static_cast<int>(toStore), chosen.count());
-        return output.finish();
-    }
-    // Longer than the measuring room: code the chosen strategy again, into the destination.
-    text.rewind();
-    if (kanjiG0Wins) {
-        codeKanjiG0(output, text, sizeControls);
-    } else {
-        codeSharedG0(output, text, sizeControls);
-    }
-    return output.finish();
+    // Longer than the measuring room, the chosen strategy codes the text again for the rest,
+    // into the other strategy's buffer.
+    return deliverCoding(dst, dstCapacity, kanjiG0Wins ? kanjiG0 : sharedG0, kanjiG0Wins ? kanjiStart : sharedStart,
+                         kanjiG0Wins ? sharedStart : kanjiStart, measuringRoom, [&](EncoderOutput& output) {
+                             text.rewind();
+                             if (kanjiG0Wins) {
+                                 codeKanjiG0(output, text, sizeControls);
+                             } else {
+                                 codeSharedG0(output, text, sizeControls);
+                             }
+                         });
 }
 
 }  // namespace arib

@@ -30,10 +30,9 @@ void codeKanjiG0(EncoderOutput& output, StrategyText& text, bool sizeControls) {
 }
 
 int encodeAribTextKanjiG0(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls) {
-    EncoderOutput output(dst, dstCapacity);
-    StrategyText text(src, src != nullptr ? srcLength : 0);
-    codeKanjiG0(output, text, sizeControls);
-    return output.finish();
+    return encodeWithStrategy(dst, dstCapacity, src, srcLength, [sizeControls](EncoderOutput& output, StrategyText& text) {
+        codeKanjiG0(output, text, sizeControls);
+    });
 }
 
 }  // namespace arib

@@ -1,4 +1,10 @@
-// The byte sink of the encoder: counts every byte, stores only those below the capacity.
+// The byte sink of the encoder: counts every byte of a coding and stores those that fall in its
+// window, a stretch of the coding held in a buffer of its own.
+//
+// The buffer is of char8_t, a type that aliases nothing else: a store into it does not make the
+// compiler read the sink's own count and limits back from memory, as a store through any other
+// byte type would, on every byte. What reaches the caller's destination is copied from there
+// (deliverCoding).
 #pragma once
 
 #include <algorithm>
@@ -8,32 +14,39 @@ namespace arib {
 
 class EncoderOutput {
 public:
-    // A null `dst` only measures. A negative capacity counts as 0.
-    EncoderOutput(std::uint8_t* dst, int capacity)
-        : dst_(dst), capacity_(capacity > 0 ? capacity : 0), storeLimit_(dst != nullptr ? capacity_ : 0) {}
+    // Bytes `windowStart` up to `windowStart + room` of the coding go to `window`; a null
+    // window (or none of room) only counts.
+    EncoderOutput(char8_t* window, std::int64_t room, std::int64_t windowStart = 0)
+        : window_(window), start_(windowStart), at_(-windowStart) {
+        const std::int64_t stored = window != nullptr ? std::max<std::int64_t>(room, 0) : 0;
+        room_ = static_cast<std::uint64_t>(stored);
+        roomForTwo_ = static_cast<std::uint64_t>(std::max<std::int64_t>(stored - 1, 0));
+        roomForThree_ = static_cast<std::uint64_t>(std::max<std::int64_t>(stored - 2, 0));
+    }
 
+    // A position before the window is negative, and as unsigned beyond every room.
     void put(std::uint8_t byte) {
-        if (count_ < storeLimit_) dst_[count_] = byte;
-        ++count_;
+        if (static_cast<std::uint64_t>(at_) < room_) window_[at_] = static_cast<char8_t>(byte);
+        ++at_;
     }
 
     // Two or three bytes at once: one check of the room for all of them in the common case.
     void put(std::uint8_t first, std::uint8_t second) {
-        if (count_ + 2 <= storeLimit_) {
-            dst_[count_] = first;
-            dst_[count_ + 1] = second;
-            count_ += 2;
+        if (static_cast<std::uint64_t>(at_) < roomForTwo_) {
+            window_[at_] = static_cast<char8_t>(first);
+            window_[at_ + 1] = static_cast<char8_t>(second);
+            at_ += 2;
             return;
         }
         put(first);
         put(second);
     }
     void put(std::uint8_t first, std::uint8_t second, std::uint8_t third) {
-        if (count_ + 3 <= storeLimit_) {
-            dst_[count_] = first;
-            dst_[count_ + 1] = second;
-            dst_[count_ + 2] = third;
-            count_ += 3;
+        if (static_cast<std::uint64_t>(at_) < roomForThree_) {
+            window_[at_] = static_cast<char8_t>(first);
+            window_[at_ + 1] = static_cast<char8_t>(second);
+            window_[at_ + 2] = static_cast<char8_t>(third);
+            at_ += 3;
             return;
         }
         put(first);
@@ -41,27 +54,41 @@ public:
         put(third);
     }
 
-    // Takes a coding measured elsewhere: stores `stored` bytes of it (all that fit the
-    // capacity) and counts its whole length.
-    void putAll(const std::uint8_t* bytes, int stored, std::int64_t wholeLength) {
-        if (dst_ != nullptr) std::copy(bytes, bytes + stored, dst_ + count_);
-        count_ += wholeLength;
-    }
-
-    // Bytes of the whole coded text, whether stored or not.
-    std::int64_t count() const { return count_; }
-
-    // Stores the terminating 0 when it fits; returns the count capped at the capacity.
-    int finish() {
-        if (dst_ != nullptr && count_ < capacity_) dst_[count_] = 0;
-        return count_ < capacity_ ? static_cast<int>(count_) : capacity_;
-    }
+    // Bytes of the whole coding so far, whether stored or not.
+    std::int64_t count() const { return start_ + at_; }
 
 private:
-    std::uint8_t* dst_;
-    int capacity_;
-    std::int64_t storeLimit_;  // bytes below this index are stored: the capacity, or 0 without a destination
-    std::int64_t count_ = 0;
+    char8_t* window_;
+    std::int64_t start_;
+    std::int64_t at_;  // position of the next byte in the window
+    std::uint64_t room_ = 0;
+    std::uint64_t roomForTwo_ = 0;    // a position below this has room for two bytes
+    std::uint64_t roomForThree_ = 0;  // and below this for three
 };
+
+// The encoder's result for a destination: the bytes of the coding below the capacity are
+// stored, the terminating 0 only when it fits, and the length is answered capped at the
+// capacity (a negative capacity counts as 0, a null destination only measures).
+//
+// `measured` is the whole coding, counted, with its first `room` bytes in `firstWindow`. Where
+// more must be stored, `recode(output)` codes the same text again into an output for each
+// further window of `room` bytes (texts of programme fields code to far less than one).
+template <typename Recode>
+int deliverCoding(std::uint8_t* dst, int dstCapacity, const EncoderOutput& measured, const char8_t* firstWindow,
+                  char8_t* window, std::int64_t room, Recode recode) {
+    const std::int64_t capacity = std::max(dstCapacity, 0);
+    const std::int64_t length = measured.count();
+    if (dst == nullptr) return static_cast<int>(std::min(length, capacity));
+    const std::int64_t toStore = std::min(length, capacity);
+    std::copy(firstWindow, firstWindow + std::min(toStore, room), dst);
+    for (std::int64_t start = room; start < toStore; start += room) {
+        const std::int64_t size = std::min(room, toStore - start);
+        EncoderOutput output(window, size, start);
+        recode(output);
+        std::copy(window, window + size, dst + start);
+    }
+    if (length < capacity) dst[length] = 0;
+    return static_cast<int>(toStore);
+}
 
 }  // namespace arib

@@ -21,4 +21,19 @@ int encodeAribTextKanjiG0(std::uint8_t* dst, int dstCapacity, const char16_t* sr
 void codeSharedG0(EncoderOutput& output, StrategyText& text, bool sizeControls);
 void codeKanjiG0(EncoderOutput& output, StrategyText& text, bool sizeControls);
 
+// One strategy's coding (`code(output, text)`) delivered into `dst` under encodeAribText's
+// result rule.
+template <typename Code>
+int encodeWithStrategy(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, Code code) {
+    constexpr std::int64_t room = 2048;
+    StrategyText text(src, src != nullptr ? srcLength : 0);
+    char8_t window[room];
+    EncoderOutput measured(window, room);
+    code(measured, text);
+    return deliverCoding(dst, dstCapacity, measured, window, window, room, [&](EncoderOutput& output) {
+        text.rewind();
+        code(output, text);
+    });
+}
+
 }  // namespace arib

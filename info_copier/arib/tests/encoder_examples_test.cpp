@@ -250,16 +250,23 @@ INSTANTIATE_TEST_SUITE_P(
 namespace arib {
 namespace {
 
-// Codings longer than any text field: the choice between the strategies and the cut at the
-// capacity stay the same as for short ones.
+// Codings longer than any text field, stored in several stretches: the choice between the
+// strategies and the cut at the capacity stay the same as for short ones, and each strategy's
+// coding decodes back to the text.
 TEST(EncodeAribText, LongTextsFollowTheSameChoice) {
     std::u16string text;
-    for (int i = 0; i < 600; ++i) text += u"\U00020089\u4E9C";  // kanji G0 is shorter here
+    for (int i = 0; i < 900; ++i) text += u"\U00020089\u4E9C";  // kanji G0 is shorter here
     const Bytes sharedG0 = encodeWhole(encodeAribTextSharedG0, text, false);
     const Bytes kanjiG0 = encodeWhole(encodeAribTextKanjiG0, text, false);
     ASSERT_LT(kanjiG0.size(), sharedG0.size());
-    ASSERT_GT(kanjiG0.size(), 3000u);
-    for (int capacity : {1000, 2047, 2048, 2049, 3000, static_cast<int>(kanjiG0.size()), 10000}) {
+    ASSERT_GT(kanjiG0.size(), 4200u);
+    for (const Bytes* coding : {&sharedG0, &kanjiG0}) {
+        std::u16string decoded(text.size() + 1, u'\0');
+        const int units = decodeAribText(decoded.data(), static_cast<int>(decoded.size()), coding->data(),
+                                         static_cast<int>(coding->size()));
+        EXPECT_EQ(decoded.substr(0, static_cast<std::size_t>(units)), text);
+    }
+    for (int capacity : {1000, 2047, 2048, 2049, 3000, 4095, 4096, 4097, static_cast<int>(kanjiG0.size()), 10000}) {
         const bool kanjiFits = static_cast<int>(kanjiG0.size()) <= capacity;
         const Bytes& chosen = kanjiFits ? kanjiG0 : sharedG0;
         const int expected = std::min(capacity, static_cast<int>(chosen.size()));
