@@ -2,7 +2,6 @@
 // memory accesses per character as possible.
 #include "arib/common_path.h"
 
-#include <array>
 #include <limits>
 
 #include "arib/char_tables.h"
@@ -12,24 +11,11 @@
 namespace arib {
 namespace {
 
-// What the common path does with a control byte; every byte without an action of its own
-// (graphic bytes included, which never get here) goes through the general control handling.
-enum class ControlAction : std::uint8_t { general, lockingShift, nothing, escape, space, lineBreak };
-
-constexpr std::array<ControlAction, 256> makeControlActions() {
-    using control_codes::Control;
-    std::array<ControlAction, 256> actions{};
-    actions[static_cast<std::uint8_t>(Control::LS0)] = ControlAction::lockingShift;
-    actions[static_cast<std::uint8_t>(Control::LS1)] = ControlAction::lockingShift;
-    actions[static_cast<std::uint8_t>(Control::MSZ)] = ControlAction::nothing;  // size does not change the text
-    actions[static_cast<std::uint8_t>(Control::NSZ)] = ControlAction::nothing;
-    actions[static_cast<std::uint8_t>(Control::ESC)] = ControlAction::escape;
-    actions[static_cast<std::uint8_t>(Control::SP)] = ControlAction::space;
-    actions[static_cast<std::uint8_t>(Control::APD)] = ControlAction::lineBreak;
-    actions[static_cast<std::uint8_t>(Control::APR)] = ControlAction::lineBreak;
-    return actions;
-}
-constexpr std::array<ControlAction, 256> controlActions = makeControlActions();
+// A control byte's value, for comparing it with the byte in hand: the frequent controls are told
+// apart by comparing the byte itself, which settles each test sooner than a look-up would.
+constexpr std::uint32_t valueOf(control_codes::Control control) { return static_cast<std::uint8_t>(control); }
+static_assert((valueOf(control_codes::Control::LS1) | 1u) == valueOf(control_codes::Control::LS0),
+              "LS1 and LS0 differ only in the last bit");
 
 // No byte yields more than eight units (a text of at most 16 units for a two-byte symbol);
 // below that the capacity cannot be reached within the rest of the input.
@@ -99,16 +85,15 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             at += decodeGraphicCharacter(set, {at, static_cast<std::size_t>(end - at)}, decodingIndexes(), output);
             stored = output.count();
         } else {
-            // A control byte (everything outside both graphic ranges), by its action: the
-            // frequent ones first, each by a test of its own (a chain of tests is predicted
-            // better than one dispatch on this kind of text). With the capacity out of reach,
-            // the emitting ones store directly.
-            const ControlAction action = controlActions[byte];
-            if (action == ControlAction::lockingShift) {
-                state.GL = byte == static_cast<std::uint32_t>(Control::LS1) ? 1 : 0;
+            // A control byte (everything outside both graphic ranges): the frequent ones first,
+            // each by a test of its own (a chain of tests is predicted better than one dispatch
+            // on this kind of text). With the capacity out of reach, the emitting ones store
+            // directly.
+            if ((byte | 1u) == valueOf(Control::LS0)) {  // LS0 or LS1
+                state.GL = byte == valueOf(Control::LS1) ? 1 : 0;
                 invoke();
                 ++at;
-            } else if (action == ControlAction::escape) {
+            } else if (byte == valueOf(Control::ESC)) {
                 // Kana text switches GR between hiragana and katakana all the time.
                 if (at[1] == escape_sequences::lockingShift2Right || at[1] == escape_sequences::lockingShift3Right) {
                     state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
@@ -118,18 +103,18 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                     sets.refresh(state);
                 }
                 invoke();
-            } else if (!checked && action == ControlAction::space) {
+            } else if (!checked && byte == valueOf(Control::SP)) {
                 emitUnit(u' ');
                 ++at;
-            } else if (!checked && action == ControlAction::lineBreak) {
+            } else if (!checked && (byte == valueOf(Control::APR) || byte == valueOf(Control::APD))) {
                 // CR LF is one line break, written by the LF.
-                if (byte == static_cast<std::uint32_t>(Control::APD) || at[1] != static_cast<std::uint8_t>(Control::APD)) {
+                if (byte == valueOf(Control::APD) || at[1] != valueOf(Control::APD)) {
                     emitUnit(u'\r');
                     emitUnit(u'\n');
                 }
                 ++at;
-            } else if (action == ControlAction::nothing) {
-                ++at;
+            } else if (byte == valueOf(Control::MSZ) || byte == valueOf(Control::NSZ)) {
+                ++at;  // the character size does not change the text
             } else {
                 output.setCount(stored);
                 at += applyControl({at, static_cast<std::size_t>(end - at)}, state, output);
