@@ -8,7 +8,10 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 
 namespace arib {
 
@@ -70,9 +73,23 @@ private:
 // stored, the terminating 0 only when it fits, and the length is answered capped at the
 // capacity (a negative capacity counts as 0, a null destination only measures).
 //
+// Stores bytes `from` up to `to` of a coding into `dst` (which holds the coding from its start):
+// `recode(output)` codes the text again for each window of `room` bytes, in `window`.
+template <typename Recode>
+void storeInWindows(std::uint8_t* dst, std::int64_t from, std::int64_t to, char8_t* window, std::int64_t room,
+                    Recode recode) {
+    for (std::int64_t start = from; start < to; start += room) {
+        const std::int64_t size = std::min(room, to - start);
+        EncoderOutput output(window, size, start);
+        recode(output);
+        std::copy(window, window + size, dst + start);
+    }
+}
+
 // `measured` is the whole coding, counted, with its first `room` bytes in `firstWindow`. Where
-// more must be stored, `recode(output)` codes the same text again into an output for each
-// further window of `room` bytes (texts of programme fields code to far less than one).
+// more must be stored (texts of programme fields code to far less than one window),
+// `recode(output)` codes the same text again: once, into a buffer for all the rest, or, where
+// that buffer cannot be had, once for each further window of `room` bytes in `window`.
 template <typename Recode>
 int deliverCoding(std::uint8_t* dst, int dstCapacity, const EncoderOutput& measured, const char8_t* firstWindow,
                   char8_t* window, std::int64_t room, Recode recode) {
@@ -81,11 +98,14 @@ int deliverCoding(std::uint8_t* dst, int dstCapacity, const EncoderOutput& measu
     if (dst == nullptr) return static_cast<int>(std::min(length, capacity));
     const std::int64_t toStore = std::min(length, capacity);
     std::copy(firstWindow, firstWindow + std::min(toStore, room), dst);
-    for (std::int64_t start = room; start < toStore; start += room) {
-        const std::int64_t size = std::min(room, toStore - start);
-        EncoderOutput output(window, size, start);
-        recode(output);
-        std::copy(window, window + size, dst + start);
+    if (toStore > room) {
+        const std::int64_t rest = toStore - room;
+        const std::unique_ptr<char8_t[]> buffer(new (std::nothrow) char8_t[static_cast<std::size_t>(rest)]);
+        if (buffer != nullptr) {
+            storeInWindows(dst, room, toStore, buffer.get(), rest, recode);
+        } else {
+            storeInWindows(dst, room, toStore, window, room, recode);
+        }
     }
     if (length < capacity) dst[length] = 0;
     return static_cast<int>(toStore);

@@ -2,6 +2,8 @@
 // strategies, the kana look-ahead, size controls and the choice between the strategies.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "arib/arib_text.h"
 #include "arib/char_class.h"
 #include "arib/encoder_strategies.h"
@@ -274,6 +276,19 @@ TEST(EncodeAribText, LongTextsFollowTheSameChoice) {
         ASSERT_EQ(encodeAribText(stored.data(), capacity, text.data(), static_cast<int>(text.size()), false), expected);
         EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + expected, chosen.begin())) << capacity;
         EXPECT_EQ(stored[static_cast<std::size_t>(expected)], expected < capacity ? 0 : 0xCC) << capacity;
+    }
+    // Without a buffer for the rest of a long coding, each further stretch is coded again in a
+    // window of its own: the same bytes.
+    for (std::int64_t room : {7, 2048}) {
+        StrategyText strategyText(text.data(), static_cast<int>(text.size()));
+        Bytes stored(kanjiG0.size(), 0xCC);
+        std::vector<char8_t> window(static_cast<std::size_t>(room));
+        storeInWindows(stored.data(), 0, static_cast<std::int64_t>(stored.size()), window.data(), room,
+                       [&](EncoderOutput& output) {
+                           strategyText.rewind();
+                           codeKanjiG0(output, strategyText, false);
+                       });
+        EXPECT_EQ(stored, kanjiG0) << room;
     }
 }
 
