@@ -69,10 +69,6 @@ private:
     std::uint64_t roomForThree_ = 0;  // and below this for three
 };
 
-// The encoder's result for a destination: the bytes of the coding below the capacity are
-// stored, the terminating 0 only when it fits, and the length is answered capped at the
-// capacity (a negative capacity counts as 0, a null destination only measures).
-//
 // Stores bytes `from` up to `to` of a coding into `dst` (which holds the coding from its start):
 // `recode(output)` codes the text again for each window of `room` bytes, in `window`.
 template <typename Recode>
@@ -86,6 +82,10 @@ void storeInWindows(std::uint8_t* dst, std::int64_t from, std::int64_t to, char8
     }
 }
 
+// The encoder's result for a destination: the bytes of the coding below the capacity are
+// stored, the terminating 0 only when it fits, and the length is answered capped at the
+// capacity (a negative capacity counts as 0, a null destination only measures).
+//
 // `measured` is the whole coding, counted, with its first `room` bytes in `firstWindow`. Where
 // more must be stored (texts of programme fields code to far less than one window),
 // `recode(output)` codes the same text again: once, into a buffer for all the rest, or, where
