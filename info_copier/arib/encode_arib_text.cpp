@@ -9,10 +9,6 @@
 namespace arib {
 namespace {
 
-// Room for the coded start of each strategy while both are measured: enough for every text
-// field (the longest holds 1200 bytes), so the chosen coding is copied rather than coded again.
-constexpr std::int64_t measuringRoom = 2048;
-
 std::int64_t lengthForChoice(const EncoderOutput& output, int capacity) {
     // Every length beyond the capacity counts the same: cut.
     const std::int64_t overflowing = static_cast<std::int64_t>(capacity > 0 ? capacity : 0) + 1;

@@ -25,12 +25,11 @@ void codeKanjiG0(EncoderOutput& output, StrategyText& text, bool sizeControls);
 // result rule.
 template <typename Code>
 int encodeWithStrategy(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, Code code) {
-    constexpr std::int64_t room = 2048;
     StrategyText text(src, src != nullptr ? srcLength : 0);
-    char8_t window[room];
-    EncoderOutput measured(window, room);
+    char8_t window[measuringRoom];
+    EncoderOutput measured(window, measuringRoom);
     code(measured, text);
-    return deliverCoding(dst, dstCapacity, measured, window, window, room, [&](EncoderOutput& output) {
+    return deliverCoding(dst, dstCapacity, measured, window, window, measuringRoom, [&](EncoderOutput& output) {
         text.rewind();
         code(output, text);
     });

@@ -302,9 +302,10 @@ TEST(EncoderProperties, KanaRunsAreThoseOfTheClassifiedText) {
             if (isKanaClass(c.charClass)) kana.push_back(c.charClass);
             position += c.units;
         }
+        if (kana.empty()) continue;
         // The runs from the first kana: one set each, up to five kana or twenty runs.
         std::vector<int> expected;
-        CharClass set = kana.empty() ? CharClass::None : kana[0];
+        CharClass set = kana[0];
         for (CharClass c : kana) {
             if (expected.empty() || c != set) {
                 if (expected.size() == static_cast<std::size_t>(KanaRunScan::maxRuns)) break;
@@ -313,7 +314,6 @@ TEST(EncoderProperties, KanaRunsAreThoseOfTheClassifiedText) {
             }
             if (++expected.back() == KanaRunScan::longRun) break;
         }
-        if (kana.empty()) continue;
         KanaRunScan scan;
         int first = 0;
         while (!isKanaClass(classifier.at(first).charClass)) first += classifier.at(first).units;
