@@ -64,7 +64,42 @@ SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
     keepSingleUnits(indexes.katakana, single.katakana);
     keepSingleUnits(indexes.halfwidthKatakana, single.halfwidthKatakana);
     keepSingleUnits(indexes.alphanumeric, single.alphanumeric);
+    for (std::size_t code = 0; code < 128; ++code) {
+        single.hiraganaRows[code << 7] = single.hiragana[code];
+        single.katakanaRows[code << 7] = single.katakana[code];
+        single.halfwidthKatakanaRows[code << 7] = single.halfwidthKatakana[code];
+        single.alphanumericRows[code << 7] = single.alphanumeric[code];
+    }
     return single;
+}
+
+const std::uint16_t* oneByteIndex(OneByteKind kind, const SingleUnitIndexes& single) {
+    switch (kind) {
+        case OneByteKind::alphanumeric: return single.alphanumeric.data();
+        case OneByteKind::hiragana: return single.hiragana.data();
+        case OneByteKind::katakana: return single.katakana.data();
+        case OneByteKind::halfwidthKatakana: return single.halfwidthKatakana.data();
+        case OneByteKind::none: break;
+    }
+    return single.none.data();
+}
+
+using OneBytePairTables = std::array<OneBytePairTable, oneByteKinds * oneByteKinds>;
+
+OneBytePairTables buildOneBytePairTables(const SingleUnitIndexes& single) {
+    OneBytePairTables tables{};
+    for (int left = 0; left < oneByteKinds; ++left)
+        for (int right = 0; right < oneByteKinds; ++right) {
+            OneBytePairTable& table = tables[static_cast<std::size_t>(left * oneByteKinds + right)];
+            const std::uint16_t* leftIndex = oneByteIndex(static_cast<OneByteKind>(left), single);
+            const std::uint16_t* rightIndex = oneByteIndex(static_cast<OneByteKind>(right), single);
+            table[0x20] = u' ';
+            for (std::uint32_t code = 0x21; code <= 0x7E; ++code) {
+                table[code] = leftIndex[code];
+                table[code | 0x80] = rightIndex[code];
+            }
+        }
+    return tables;
 }
 
 }  // namespace
@@ -72,6 +107,11 @@ SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
 const SingleUnitIndexes& singleUnitIndexes() {
     static const SingleUnitIndexes indexes = buildSingleUnitIndexes(decodingIndexes());
     return indexes;
+}
+
+const OneBytePairTable& oneBytePairTable(OneByteKind left, OneByteKind right) {
+    static const OneBytePairTables tables = buildOneBytePairTables(singleUnitIndexes());
+    return tables[static_cast<std::size_t>(left) * oneByteKinds + static_cast<std::size_t>(right)];
 }
 
 const std::array<IndexedSet, 256>& indexedSetsById() {

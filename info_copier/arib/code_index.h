@@ -37,10 +37,27 @@ struct SingleUnitIndexes {
     std::array<std::uint16_t, 128> halfwidthKatakana{};
     std::array<std::uint16_t, 128> alphanumeric{};
     std::array<std::uint16_t, wideSlots> none{};  // all zero: sets of no single look-up, of either shape
+    // The one-byte sets again, laid out like the two-byte sets, each code at code << 7: a
+    // character's slot is then (first << 7) | second for both shapes, with the second byte
+    // masked out for one-byte sets.
+    std::array<std::uint16_t, wideSlots> hiraganaRows{};
+    std::array<std::uint16_t, wideSlots> katakanaRows{};
+    std::array<std::uint16_t, wideSlots> halfwidthKatakanaRows{};
+    std::array<std::uint16_t, wideSlots> alphanumericRows{};
 };
 
 const DecodingIndexes& decodingIndexes();
 const SingleUnitIndexes& singleUnitIndexes();
+
+// The one-byte sets of the single-unit indexes.
+enum class OneByteKind : std::uint8_t { none, alphanumeric, hiragana, katakana, halfwidthKatakana };
+inline constexpr int oneByteKinds = 5;
+
+// Where both halves hold one-byte sets every byte is a character of its own: the unit of every
+// byte value for one pair of such sets, the left set's at 0x21..0x7E, the right set's at
+// 0xA1..0xFE, a space at 0x20 (SP), and 0 wherever the byte needs more than one look-up.
+using OneBytePairTable = std::array<std::uint16_t, 256>;
+const OneBytePairTable& oneBytePairTable(OneByteKind left, OneByteKind right);
 
 // Index of a two-byte code, or -1 when a byte lies outside 0x21..0x7E.
 constexpr int twoByteSlot(std::uint32_t code) {

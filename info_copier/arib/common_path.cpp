@@ -54,8 +54,9 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
     // the current one: they are loaded while the current one is looked up, so that the step
     // from one character to the next does not wait for a load. The run leaves the last two
     // bytes to the general path.
-    std::uint32_t byte = end - at >= 3 ? at[0] : 0;
-    while (end - at >= 3) {
+    const std::uint8_t* const stop = end - at >= 3 ? end - 2 : at;  // the first of the last two bytes
+    std::uint32_t byte = at < stop ? at[0] : 0;
+    while (at < stop) {
         const std::uint32_t first = byte & 0x7Fu;
         if (first - 0x21u < static_cast<std::uint32_t>(cellsPerRow)) {
             // Everything from the byte by arithmetic: no load but the look-up depends on it.
@@ -65,7 +66,7 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             const std::uint32_t twoByte = (twoByteHalves >> inRight) & 1u;
             const std::uint32_t second = at[1];
             const std::uint32_t third = at[2];
-            const std::uint32_t unicode = table[first << (twoByte * 7) | (second & (0u - twoByte) & 0x7Fu)];
+            const std::uint32_t unicode = table[first << 7 | (second & (0u - twoByte) & 0x7Fu)];
             if (unicode != 0) [[likely]] {
                 if constexpr (checked) {
                     if (stored >= limit) break;
@@ -98,6 +99,12 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                 if (at[1] == escape_sequences::lockingShift2Right || at[1] == escape_sequences::lockingShift3Right) {
                     state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
                     at += 2;
+                } else if (at[1] == escape_sequences::designateTwoByte && escape_sequences::isTwoByteGraphicSet(at[2])) {
+                    // ESC 0x24 F: symbols and the other two-byte sets come into G0 this way,
+                    // one character at a time between two designations.
+                    state.G[0] = static_cast<CodeSet>(at[2]);
+                    sets.refresh(state, 0);
+                    at += 3;
                 } else {
                     at += applyEscapeSequence({at, static_cast<std::size_t>(end - at)}, state);
                     sets.refresh(state);
@@ -127,7 +134,27 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                 invoke();
             }
         }
-        if (end - at < 3) break;
+        if constexpr (!checked) {
+            // Alphanumeric text between LS1 and LS0 (with kana in the right half and spaces):
+            // every byte is a character of its own, so a run of them needs no step to find the
+            // next character, and its spaces are no controls.
+            if (twoByteHalves == 0) {
+                const std::uint16_t* byteTable = oneBytePairTable(sets[state.GL].kind, sets[state.GR].kind).data();
+                while (at < end) {
+                    const std::uint32_t unit = byteTable[*at];
+                    if (unit == 0) break;
+                    emitUnit(static_cast<char16_t>(unit));
+                    ++at;
+                }
+                // Such a run mostly ends with LS0, back to kanji.
+                if (at < end && *at == valueOf(Control::LS0)) {
+                    state.GL = 0;
+                    invoke();
+                    ++at;
+                }
+            }
+        }
+        if (at >= stop) break;
         byte = at[0];
     }
     output.setCount(stored);

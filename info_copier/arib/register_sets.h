@@ -17,10 +17,11 @@ namespace arib {
 struct IndexedSet {
     const std::uint16_t* table;
     std::uint32_t twoByte;  // 1 for two-byte sets
+    OneByteKind kind;       // which one-byte table (none for two-byte sets)
 };
 
-inline IndexedSet oneByteSet(const std::uint16_t* table) { return {table, 0}; }
-inline IndexedSet twoByteSet(const std::uint16_t* table) { return {table, 1}; }
+inline IndexedSet oneByteSet(const std::uint16_t* table, OneByteKind kind) { return {table, 0, kind}; }
+inline IndexedSet twoByteSet(const std::uint16_t* table) { return {table, 1, OneByteKind::none}; }
 
 inline IndexedSet indexedSet(CodeSet set, const SingleUnitIndexes& indexes) {
     switch (set) {
@@ -29,15 +30,17 @@ inline IndexedSet indexedSet(CodeSet set, const SingleUnitIndexes& indexes) {
         case CodeSet::jisKanjiPlane2: return twoByteSet(indexes.plane2.data());
         case CodeSet::additionalSymbols: return twoByteSet(indexes.additionalSymbol.data());
         case CodeSet::hiragana:
-        case CodeSet::proportionalHiragana: return oneByteSet(indexes.hiragana.data());
+        case CodeSet::proportionalHiragana: return oneByteSet(indexes.hiraganaRows.data(), OneByteKind::hiragana);
         case CodeSet::katakana:
-        case CodeSet::proportionalKatakana: return oneByteSet(indexes.katakana.data());
-        case CodeSet::jisX0201Katakana: return oneByteSet(indexes.halfwidthKatakana.data());
+        case CodeSet::proportionalKatakana: return oneByteSet(indexes.katakanaRows.data(), OneByteKind::katakana);
+        case CodeSet::jisX0201Katakana:
+            return oneByteSet(indexes.halfwidthKatakanaRows.data(), OneByteKind::halfwidthKatakana);
         case CodeSet::alphanumeric:
-        case CodeSet::proportionalAlphanumeric: return oneByteSet(indexes.alphanumeric.data());
+        case CodeSet::proportionalAlphanumeric:
+            return oneByteSet(indexes.alphanumericRows.data(), OneByteKind::alphanumeric);
         // Every slot of the all-zero table is 0 whatever the shape, so DRCS-0 (two bytes),
         // mosaic, DRCS and macro sets all leave the common path at their first character.
-        default: return {indexes.none.data(), isTwoByteSet(set) ? 1u : 0u};
+        default: return {indexes.none.data(), isTwoByteSet(set) ? 1u : 0u, OneByteKind::none};
     }
 }
 
@@ -52,7 +55,12 @@ public:
     const IndexedSet& operator[](int registerIndex) const { return sets_[static_cast<std::size_t>(registerIndex)]; }
 
     void refresh(const AribDecoderState& state) {
-        for (std::size_t i = 0; i < sets_.size(); ++i) sets_[i] = byId_[static_cast<std::uint8_t>(state.G[i])];
+        for (std::size_t i = 0; i < sets_.size(); ++i) refresh(state, i);
+    }
+
+    // After a designation into one register only.
+    void refresh(const AribDecoderState& state, std::size_t registerIndex) {
+        sets_[registerIndex] = byId_[static_cast<std::uint8_t>(state.G[registerIndex])];
     }
 
 private:

@@ -41,5 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (arib::decodeAribText(full.data(), whole + 1, src.data(), length) != whole || full[static_cast<std::size_t>(whole)] != 0)
         fail();
     if (!std::equal(dst.begin(), dst.begin() + result, full.begin())) fail();
+    // With room for the most any input can yield, the decoder stores without checking the
+    // capacity character by character: the same text.
+    const int roomy = 8 * length + 1;
+    std::vector<char16_t> wide(static_cast<std::size_t>(roomy), sentinel);
+    if (arib::decodeAribText(wide.data(), roomy, src.data(), length) != whole ||
+        !std::equal(full.begin(), full.end(), wide.begin()))
+        fail();
     return 0;
 }
