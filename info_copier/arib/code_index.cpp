@@ -70,6 +70,13 @@ SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
         single.halfwidthKatakanaRows[code << 7] = single.halfwidthKatakana[code];
         single.alphanumericRows[code << 7] = single.alphanumeric[code];
     }
+    const auto texts = entriesOf(SequenceTable::symbolString);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::uint32_t code = texts[i].code;
+        const int slot = twoByteSlot(code);
+        if (slot >= 0 && indexes.additionalSymbol[static_cast<std::size_t>(slot)] == 0)
+            single.additionalSymbolText[(code >> 8) << 7 | (code & 0x7F)] = static_cast<std::uint8_t>(i + 1);
+    }
     return single;
 }
 

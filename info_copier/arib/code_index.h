@@ -44,6 +44,9 @@ struct SingleUnitIndexes {
     std::array<std::uint16_t, wideSlots> katakanaRows{};
     std::array<std::uint16_t, wideSlots> halfwidthKatakanaRows{};
     std::array<std::uint16_t, wideSlots> alphanumericRows{};
+    // Additional symbols written as bracketed text: 1 + the entry's position in the symbol
+    // string table, by the same slot as `additionalSymbol` (0 where that has the character).
+    std::array<std::uint8_t, wideSlots> additionalSymbolText{};
 };
 
 const DecodingIndexes& decodingIndexes();

@@ -82,6 +82,18 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             if constexpr (checked) break;
             const CodeSet set = state.G[static_cast<std::size_t>(inRight ? state.GR : state.GL)];
             if (set == CodeSet::macro) break;
+            if (set == CodeSet::additionalSymbols) {
+                // Bracketed symbol texts ("[字]", "[デ]") are as frequent as kana in some
+                // programme texts.
+                const auto& symbolTexts = singleUnitIndexes().additionalSymbolText;
+                if (const std::uint32_t text = symbolTexts[first << 7 | (second & 0x7Fu)]) {
+                    const SequenceEntry& entry = symbolStringTable[text - 1];
+                    for (int i = 0; i < maxSequenceUnits && entry.characters[i] != 0; ++i) emitUnit(entry.characters[i]);
+                    at += 2;
+                    byte = third;
+                    continue;
+                }
+            }
             output.setCount(stored);
             at += decodeGraphicCharacter(set, {at, static_cast<std::size_t>(end - at)}, decodingIndexes(), output);
             stored = output.count();
