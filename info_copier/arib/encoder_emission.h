@@ -53,6 +53,8 @@ public:
         writer_.put(static_cast<std::uint8_t>(c.code));
     }
 
+    EncoderWriter& writer() { return writer_; }
+
 protected:
     // A hiragana or katakana character: through GR when its set is (or is now worth being)
     // invoked there, otherwise through the kanji set.

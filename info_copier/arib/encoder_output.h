@@ -61,6 +61,16 @@ public:
         put(third);
     }
 
+    // For a caller that stores a character of one or two bytes at a time where there is room for
+    // two: `first` and `second` go in, and the position moves on by `length` (1 or 2), so a
+    // one-byte character's second byte is overwritten by the next.
+    bool hasRoomForTwo() const { return static_cast<std::uint64_t>(at_) < roomForTwo_; }
+    void putOneOrTwo(std::uint8_t first, std::uint8_t second, std::uint32_t length) {
+        window_[at_] = static_cast<char8_t>(first);
+        window_[at_ + 1] = static_cast<char8_t>(second);
+        at_ += length;
+    }
+
     // Bytes of the whole coding so far, whether stored or not.
     std::int64_t count() const { return start_ + at_; }
 

@@ -44,6 +44,7 @@ public:
     EncoderWriter& operator=(const EncoderWriter&) = delete;
 
     AribEncoderState& state() { return state_; }
+    EncoderOutput& output() { return out_; }
     void put(std::uint8_t byte) { out_.put(byte); }
     void putTwoByte(std::uint16_t code) {
         out_.put(static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code & 0xFF));

@@ -21,6 +21,51 @@ struct StrategyText {
     SymbolTail symbolTail;
 };
 
+// Codes kanji, and kana that take one GR byte (`kanaInGR`, or the six that both kana sets
+// hold), from `position` on into `outputs`, while each has room for two bytes; answers where
+// it stopped. Kanji and kana alternate all the time, so the two are told apart without a
+// branch. The outputs are the caller's copies, so that their positions stay in registers.
+template <typename... Outputs>
+int codeKanjiAndGRKana(const TextClassifier& text, int position, CharClass kanaInGR, Outputs&... outputs) {
+    // The classes that such a character may have, as bits by class value (all of them differ
+    // in their low six bits except Kanji and KanaCommon, both wanted).
+    const std::uint64_t wanted = std::uint64_t{1} << (finalByte(CharClass::Kanji) & 63u) |
+                                 std::uint64_t{1} << (finalByte(CharClass::KanaCommon) & 63u) |
+                                 std::uint64_t{1} << (finalByte(kanaInGR) & 63u);
+    const char16_t* const units = text.src();
+    while (position < text.length() && (outputs.hasRoomForTwo() && ...)) {
+        const char16_t unit = units[position];
+        if (unit < 0x80 || (unit >= 0xD800 && unit <= 0xDFFF)) break;
+        const IndexedCharacter& indexed = text.indexed(unit);
+        const std::uint32_t charClass = finalByte(indexed.charClass);
+        if (indexed.mayStartSequence() || ((wanted >> (charClass & 63u)) & 1u) == 0) break;
+        const std::uint32_t kanji = charClass == finalByte(CharClass::Kanji);
+        const std::uint32_t code = indexed.code;
+        const auto first = static_cast<std::uint8_t>(kanji != 0 ? code >> 8 : code | 0x80);
+        const auto second = static_cast<std::uint8_t>(code);
+        (outputs.putOneOrTwo(first, second, 1 + kanji), ...);
+        ++position;
+    }
+    return position;
+}
+
+// After a kanji every coder has kanji in GL and normal size, and so it stays while kanji and
+// kana of the set in GR follow (the look-ahead is asked only where a kana meets the other
+// set): each of those characters is nothing but its bytes, two for a kanji and one GR byte for
+// a kana, for every coder alike. Codes such characters from `position` on and answers where
+// it stopped.
+template <typename... Coders>
+int codeKanjiAndKanaRun(const TextClassifier& text, int position, Coders&... coders) {
+    const int gr = (coders.writer().state().GR, ...);
+    if (((coders.writer().state().GR != gr) || ...)) return position;
+    const CharClass kanaInGR = gr == 2 ? CharClass::Hiragana : gr == 3 ? CharClass::Katakana : CharClass::Kanji;
+    return [&](auto... outputs) {
+        const int stop = codeKanjiAndGRKana(text, position, kanaInGR, outputs...);
+        ((coders.writer().output() = outputs), ...);
+        return stop;
+    }(coders.writer().output()...);
+}
+
 // One walk over the text: every character is classified once and handed, by its class, to
 // each coder in turn.
 template <typename... Coders>
@@ -32,7 +77,7 @@ void walkText(const TextClassifier& text, Coders&... coders) {
         // that predict better than the jump of the switch.
         if (c.charClass == CharClass::Kanji) {
             (coders.codeKanji(c), ...);
-            position += c.units;
+            position = codeKanjiAndKanaRun(text, position + c.units, coders...);
             continue;
         }
         if (isKanaClass(c.charClass)) {

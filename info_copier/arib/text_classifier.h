@@ -29,6 +29,9 @@ public:
         return classifyCharacter(src_, srcLength_, position);
     }
 
+    // The index entry of a unit of the Basic Multilingual Plane outside the surrogates.
+    const IndexedCharacter& indexed(char16_t unit) const { return plane_[unit]; }
+
 private:
     const char16_t* src_;
     int srcLength_;

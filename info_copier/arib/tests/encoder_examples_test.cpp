@@ -292,5 +292,36 @@ TEST(EncodeAribText, LongTextsFollowTheSameChoice) {
     }
 }
 
+// Kanji and kana in GR follow each other byte for byte, for both strategies alike, across
+// the measuring room and the windows of a long coding: the same bytes as coded on their own,
+// cut exactly at the capacity.
+TEST(EncodeAribText, LongKanjiAndKanaRunsAcrossWindows) {
+    std::u16string text;
+    for (int i = 0; i < 700; ++i) text += i % 3 ? u"\u4E9C\u3042\u6F22\u5B57\u304B\u306A" : u"\u30C6\u30EC\u30D3\u3067\u3059\u3002";
+    const Bytes sharedG0 = encodeWhole(encodeAribTextSharedG0, text, false);
+    ASSERT_GT(sharedG0.size(), 4200u);
+    std::u16string decoded(text.size() + 1, u'\0');
+    const int units =
+        decodeAribText(decoded.data(), static_cast<int>(decoded.size()), sharedG0.data(), static_cast<int>(sharedG0.size()));
+    EXPECT_EQ(decoded.substr(0, static_cast<std::size_t>(units)), text);
+    for (int capacity : {2047, 2048, 2049, 4097, static_cast<int>(sharedG0.size()) - 1, 10000}) {
+        const int expected = std::min(capacity, static_cast<int>(sharedG0.size()));
+        Bytes stored(static_cast<std::size_t>(capacity) + 1, 0xCC);
+        ASSERT_EQ(encodeAribText(stored.data(), capacity, text.data(), static_cast<int>(text.size()), false), expected);
+        EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + expected, sharedG0.begin())) << capacity;
+    }
+    for (std::int64_t room : {7, 2048}) {
+        StrategyText strategyText(text.data(), static_cast<int>(text.size()));
+        Bytes stored(sharedG0.size(), 0xCC);
+        std::vector<char8_t> window(static_cast<std::size_t>(room));
+        storeInWindows(stored.data(), 0, static_cast<std::int64_t>(stored.size()), window.data(), room,
+                       [&](EncoderOutput& output) {
+                           strategyText.rewind();
+                           codeSharedG0(output, strategyText, false);
+                       });
+        EXPECT_EQ(stored, sharedG0) << room;
+    }
+}
+
 }  // namespace
 }  // namespace arib
