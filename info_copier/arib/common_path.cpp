@@ -102,7 +102,14 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             // each by a test of its own (a chain of tests is predicted better than one dispatch
             // on this kind of text). With the capacity out of reach, the emitting ones store
             // directly.
-            if ((byte | 1u) == valueOf(Control::LS0)) {  // LS0 or LS1
+            if ((byte | (std::uint32_t{at[1]} << 8) | 0x100u) ==
+                (valueOf(Control::ESC) | std::uint32_t{escape_sequences::lockingShift2Right} << 8)) {
+                // ESC LS2R or ESC LS3R: kana text switches GR between hiragana and katakana all
+                // the time.
+                state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
+                at += 2;
+                invoke();
+            } else if ((byte | 1u) == valueOf(Control::LS0)) {  // LS0 or LS1
                 state.GL = byte == valueOf(Control::LS1) ? 1 : 0;
                 invoke();
                 ++at;

@@ -2,6 +2,9 @@
 // answers of the two look-aheads, which depend on neither the strategy nor the state.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "arib/kana_decision.h"
 #include "arib/symbol_tail.h"
 #include "arib/text_classifier.h"
@@ -66,6 +69,42 @@ int codeKanjiAndKanaRun(const TextClassifier& text, int position, Coders&... cod
     }(coders.writer().output()...);
 }
 
+// After an alphanumeric character every coder has the alphanumeric set in GL and middle size,
+// and so it stays while alphanumerics, spaces, tabs and line feeds follow: each of them is one
+// byte, the same for every coder. Their bytes by UTF-16 unit; 0 for every other unit ('[' may
+// start a symbol text).
+inline constexpr std::array<std::uint8_t, 0x80> asciiRunBytes = [] {
+    std::array<std::uint8_t, 0x80> bytes{};
+    for (std::uint32_t unit = 0x20; unit < 0x7F; ++unit) bytes[unit] = static_cast<std::uint8_t>(unit);
+    bytes[u'['] = 0;
+    bytes[u'\t'] = 0x09;  // APF
+    bytes[u'\n'] = 0x0D;  // APR
+    return bytes;
+}();
+
+template <typename... Outputs>
+int codeAsciiRun(const TextClassifier& text, int position, Outputs&... outputs) {
+    const char16_t* const units = text.src();
+    while (position < text.length() && (outputs.hasRoomForTwo() && ...)) {
+        const char16_t unit = units[position];
+        if (unit >= 0x80) break;
+        const std::uint8_t byte = asciiRunBytes[unit];
+        if (byte == 0) break;
+        (outputs.putOneOrTwo(byte, byte, 1), ...);
+        ++position;
+    }
+    return position;
+}
+
+template <typename... Coders>
+int codeAlphanumericRun(const TextClassifier& text, int position, Coders&... coders) {
+    return [&](auto... outputs) {
+        const int stop = codeAsciiRun(text, position, outputs...);
+        ((coders.writer().output() = outputs), ...);
+        return stop;
+    }(coders.writer().output()...);
+}
+
 // One walk over the text: every character is classified once and handed, by its class, to
 // each coder in turn.
 template <typename... Coders>
@@ -107,6 +146,9 @@ void walkText(const TextClassifier& text, Coders&... coders) {
             (coders.codeAdditionalSymbol(c, position), ...);
             break;
         case CharClass::Alphanumeric:
+            (coders.codeOneByteSet(c), ...);
+            position = codeAlphanumericRun(text, position + c.units, coders...);
+            continue;
         case CharClass::HalfwidthKatakana:
             (coders.codeOneByteSet(c), ...);
             break;
