@@ -176,6 +176,39 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
         if (at >= stop) break;
         byte = at[0];
     }
+    if constexpr (!checked) {
+        // The last two bytes of the text (most texts end with a character or a line break), the
+        // common way where no load beyond the end is needed; anything else is left to the
+        // general path, as is whatever follows a control that left a single shift waiting or
+        // started suppression.
+        while (at < end && !state.singleShift && !output.suppressed) {
+            const std::uint32_t last = at[0];
+            const std::uint32_t first = last & 0x7Fu;
+            if (first - 0x21u < static_cast<std::uint32_t>(cellsPerRow)) {
+                const std::uint32_t inRight = last >> 7;
+                const auto* table = reinterpret_cast<const std::uint16_t*>(
+                    leftTable ^ (tableDifference & (0 - std::uintptr_t{inRight})));
+                const std::uint32_t twoByte = (twoByteHalves >> inRight) & 1u;
+                if (twoByte > static_cast<std::uint32_t>(end - at - 1)) break;  // cut off by the end
+                const std::uint32_t second = twoByte != 0 ? at[1] : 0u;
+                const std::uint32_t unicode = table[first << 7 | (second & 0x7Fu)];
+                if (unicode == 0) break;
+                emitUnit(static_cast<char16_t>(unicode));
+                at += 1 + twoByte;
+            } else if (last == valueOf(Control::APR) || last == valueOf(Control::APD)) {
+                if (last == valueOf(Control::APD) || end - at < 2 || at[1] != valueOf(Control::APD)) {
+                    emitUnit(u'\r');
+                    emitUnit(u'\n');
+                }
+                ++at;
+            } else if (last == valueOf(Control::SP)) {
+                emitUnit(u' ');
+                ++at;
+            } else {
+                break;
+            }
+        }
+    }
     output.setCount(stored);
     return at;
 }

@@ -13,28 +13,29 @@ namespace {
 
 constexpr int lockingShiftBytes = 2;
 
-// Cheapest total for the runs, run 0 coded by shifting (`shiftFirst`) or through the kanji
-// set. Even runs are of the current set, odd runs of the other; GR starts on the other set.
-int cheapestPlan(const KanaRunScan& runs, bool shiftFirst) {
+// Cheapest totals for the runs, run 0 coded by shifting or through the kanji set, both plans
+// worked out in the same pass. Even runs are of the current set, odd runs of the other; GR
+// starts on the other set.
+struct PlanCosts {
+    int shiftFirst, kanjiSetFirst;
+};
+
+PlanCosts cheapestPlans(const KanaRunScan& runs) {
     constexpr int unreachable = 1 << 24;
     const int first = runs.runLength(0);
-    // Cost so far, by the set GR holds: index 0 the current set, 1 the other.
-    int best[2] = {unreachable, unreachable};
-    if (shiftFirst) {
-        best[0] = lockingShiftBytes + first;
-    } else {
-        best[1] = 2 * first;
-    }
+    // Cost so far of each plan, by the set GR holds: index 0 the current set, 1 the other.
+    int shift[2] = {lockingShiftBytes + first, unreachable};
+    int kanjiSet[2] = {unreachable, 2 * first};
     for (int i = 1; i < runs.runCount(); ++i) {
         const int length = runs.runLength(i);
         const int held = i % 2;  // the set of this run
         const int other = 1 - held;
-        const int staying = best[held] + length;
-        const int shifting = best[other] + lockingShiftBytes + length;
-        best[held] = std::min(staying, shifting);
-        best[other] += 2 * length;  // through the kanji set, GR unchanged
+        shift[held] = std::min(shift[held] + length, shift[other] + lockingShiftBytes + length);
+        shift[other] += 2 * length;  // through the kanji set, GR unchanged
+        kanjiSet[held] = std::min(kanjiSet[held] + length, kanjiSet[other] + lockingShiftBytes + length);
+        kanjiSet[other] += 2 * length;
     }
-    return std::min(best[0], best[1]);
+    return {std::min(shift[0], shift[1]), std::min(kanjiSet[0], kanjiSet[1])};
 }
 
 }  // namespace
@@ -53,7 +54,8 @@ bool shouldInvokeKanaSet(const KanaRunScan& runs) {
     if (runs.runLength(0) == 1) return false;
     if (runs.stop() == KanaRunScan::Stop::LongRun && runs.runCount() == 1) return true;
     if (runs.stop() == KanaRunScan::Stop::RunLimit) return false;
-    return cheapestPlan(runs, false) >= cheapestPlan(runs, true);
+    const PlanCosts costs = cheapestPlans(runs);
+    return costs.kanjiSetFirst >= costs.shiftFirst;
 }
 
 }  // namespace arib
