@@ -6,8 +6,10 @@ namespace arib {
 
 void KanaRunScan::scanFrom(const TextClassifier& text, int position, CharClass kanaClass) {
     runs_[0] = {kanaClass, 0, 0};
+    firstRun_ = 0;
     runCount_ = 1;
-    positionCount_ = 0;
+    firstPosition_ = 0;
+    positionEnd_ = 0;
     resumeAt_ = position;
     scan(text);
 }
@@ -20,7 +22,8 @@ void KanaRunScan::scanOnFrom(const TextClassifier& text, int position, CharClass
     // The runs after the new first one are the same. A scan from here stops at the same place,
     // except where the first run no longer reaches five characters or fewer than twenty runs
     // are left: there it reads on.
-    const bool longRunShortened = stop_ == Stop::LongRun && runs_[static_cast<std::size_t>(runCount_ - 1)].length < longRun;
+    const bool longRunShortened =
+        stop_ == Stop::LongRun && runs_[static_cast<std::size_t>(firstRun_ + runCount_ - 1)].length < longRun;
     const bool roomForRuns = stop_ == Stop::RunLimit && runCount_ < maxRuns;
     if (longRunShortened || roomForRuns) scan(text);
 }
@@ -28,23 +31,39 @@ void KanaRunScan::scanOnFrom(const TextClassifier& text, int position, CharClass
 // Makes the run holding the kana at `position` the first run, starting at that kana; false when
 // the previous scan did not count it.
 bool KanaRunScan::carryOver(int position) {
-    const auto counted = std::lower_bound(positions_.begin(), positions_.begin() + positionCount_, position);
-    if (counted == positions_.begin() + positionCount_ || *counted != position) return false;
+    const auto begin = positions_.begin() + firstPosition_;
+    const auto end = positions_.begin() + positionEnd_;
+    const auto counted = std::lower_bound(begin, end, position);
+    if (counted == end || *counted != position) return false;
     const int dropped = static_cast<int>(counted - positions_.begin());
-    int run = 0;
+    int run = firstRun_;
     while (runs_[static_cast<std::size_t>(run)].first + runs_[static_cast<std::size_t>(run)].length <= dropped) ++run;
-    const int droppedOfRun = dropped - runs_[static_cast<std::size_t>(run)].first;
-    std::copy(runs_.begin() + run, runs_.begin() + runCount_, runs_.begin());
-    runCount_ -= run;
-    for (int i = 0; i < runCount_; ++i) runs_[static_cast<std::size_t>(i)].first -= dropped;
-    runs_[0].first = 0;
-    runs_[0].length -= droppedOfRun;
-    std::copy(positions_.begin() + dropped, positions_.begin() + positionCount_, positions_.begin());
-    positionCount_ -= dropped;
+    Run& first = runs_[static_cast<std::size_t>(run)];
+    first.length -= dropped - first.first;
+    first.first = dropped;
+    runCount_ -= run - firstRun_;
+    firstRun_ = run;
+    firstPosition_ = dropped;
     return true;
 }
 
+void KanaRunScan::compact() {
+    const int shift = firstPosition_;
+    std::copy(runs_.begin() + firstRun_, runs_.begin() + firstRun_ + runCount_, runs_.begin());
+    for (int i = 0; i < runCount_; ++i) runs_[static_cast<std::size_t>(i)].first -= shift;
+    std::copy(positions_.begin() + firstPosition_, positions_.begin() + positionEnd_, positions_.begin());
+    firstRun_ = 0;
+    positionEnd_ -= shift;
+    firstPosition_ = 0;
+}
+
 void KanaRunScan::scan(const TextClassifier& text) {
+    // The runs in use never number more than maxRuns, nor their kana more than maxRuns * longRun:
+    // where the arrays have less room than that from the first ones in use, those move to the
+    // front first.
+    if (firstRun_ + maxRuns > static_cast<int>(runs_.size()) ||
+        firstPosition_ + maxRuns * longRun > static_cast<int>(positions_.size()))
+        compact();
     const char16_t* const units = text.src();
     while (resumeAt_ < text.length()) {
         // Most of what lies between kana is passed over unit by unit, unclassified.
@@ -57,16 +76,16 @@ void KanaRunScan::scan(const TextClassifier& text) {
             resumeAt_ += c.units;
             continue;
         }
-        if (c.charClass != runs_[static_cast<std::size_t>(runCount_ - 1)].set) {
+        if (c.charClass != runs_[static_cast<std::size_t>(firstRun_ + runCount_ - 1)].set) {
             if (runCount_ == maxRuns) {
                 stop_ = Stop::RunLimit;  // this kana is read again if the scan goes on
                 return;
             }
-            runs_[static_cast<std::size_t>(runCount_++)] = {c.charClass, 0, positionCount_};
+            runs_[static_cast<std::size_t>(firstRun_ + runCount_++)] = {c.charClass, 0, positionEnd_};
         }
-        positions_[static_cast<std::size_t>(positionCount_++)] = resumeAt_;
+        positions_[static_cast<std::size_t>(positionEnd_++)] = resumeAt_;
         resumeAt_ += c.units;
-        if (++runs_[static_cast<std::size_t>(runCount_ - 1)].length == longRun) {
+        if (++runs_[static_cast<std::size_t>(firstRun_ + runCount_ - 1)].length == longRun) {
             stop_ = Stop::LongRun;
             return;
         }

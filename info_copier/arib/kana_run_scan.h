@@ -31,7 +31,7 @@ public:
     void scanOnFrom(const TextClassifier& text, int position, CharClass kanaClass);
 
     int runCount() const { return runCount_; }
-    int runLength(int index) const { return runs_[static_cast<std::size_t>(index)].length; }
+    int runLength(int index) const { return runs_[static_cast<std::size_t>(firstRun_ + index)].length; }
     // LongRun: the last run reached five characters. RunLimit: a twenty-first run would begin.
     Stop stop() const { return stop_; }
 
@@ -44,11 +44,18 @@ private:
 
     bool carryOver(int position);
     void scan(const TextClassifier& text);
+    // Moves the runs and positions in use to the start of their arrays, making room behind.
+    void compact();
 
-    std::array<Run, maxRuns> runs_{};
-    std::array<int, maxRuns * longRun> positions_{};  // where each counted kana is, in order
+    // The runs in use are runs_[firstRun_ .. firstRun_ + runCount_), the positions in use
+    // positions_[firstPosition_ .. positionEnd_): carrying a scan over to a later kana only
+    // moves where they start.
+    std::array<Run, 2 * maxRuns> runs_{};
+    std::array<int, 2 * maxRuns * longRun> positions_{};  // where each counted kana is, in order
+    int firstRun_ = 0;
     int runCount_ = 0;
-    int positionCount_ = 0;
+    int firstPosition_ = 0;
+    int positionEnd_ = 0;
     int resumeAt_ = 0;  // the next unit the scan would read
     Stop stop_ = Stop::EndOfText;
 };

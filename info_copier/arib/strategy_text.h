@@ -59,7 +59,8 @@ int codeKanjiAndGRKana(const TextClassifier& text, int position, CharClass kanaI
 // it stopped.
 template <typename... Coders>
 int codeKanjiAndKanaRun(const TextClassifier& text, int position, Coders&... coders) {
-    const int gr = (coders.writer().state().GR, ...);
+    const int grs[] = {coders.writer().state().GR...};
+    const int gr = grs[0];
     if (((coders.writer().state().GR != gr) || ...)) return position;
     const CharClass kanaInGR = gr == 2 ? CharClass::Hiragana : gr == 3 ? CharClass::Katakana : CharClass::Kanji;
     return [&](auto... outputs) {

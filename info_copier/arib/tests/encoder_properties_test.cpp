@@ -338,14 +338,19 @@ TEST(EncoderProperties, CarriedOverKanaRunsEqualFreshOnes) {
         if (kana.empty()) continue;
         KanaRunScan first;
         first.scanFrom(classifier, kana[0].first, kana[0].second);
+        // Also carried on from kana to kana through the whole text, as the encoder's questions do.
+        KanaRunScan chained = first;
         for (const auto& [position, kanaClass] : kana) {
             KanaRunScan carried = first;
             carried.scanOnFrom(classifier, position, kanaClass);
+            chained.scanOnFrom(classifier, position, kanaClass);
             KanaRunScan fresh;
             fresh.scanFrom(classifier, position, kanaClass);
-            ASSERT_EQ(carried.runCount(), fresh.runCount()) << "text " << i << " at " << position;
-            ASSERT_EQ(carried.stop(), fresh.stop()) << "text " << i << " at " << position;
-            for (int run = 0; run < fresh.runCount(); ++run) ASSERT_EQ(carried.runLength(run), fresh.runLength(run));
+            for (const KanaRunScan* scan : {&carried, &chained}) {
+                ASSERT_EQ(scan->runCount(), fresh.runCount()) << "text " << i << " at " << position;
+                ASSERT_EQ(scan->stop(), fresh.stop()) << "text " << i << " at " << position;
+                for (int run = 0; run < fresh.runCount(); ++run) ASSERT_EQ(scan->runLength(run), fresh.runLength(run));
+            }
         }
     }
 }

@@ -152,7 +152,7 @@ Bytes referenceEncode(const std::u16string& text, int capacity, bool sizeControl
     return Bytes(chosen.begin(), chosen.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(chosen.size(), static_cast<std::size_t>(capacity))));
 }
 
-std::u16string randomText(std::mt19937& random) {
+std::u16string randomText(std::mt19937& random, int maxPieces = 80) {
     // Pieces of every class, weighted towards kana so that the look-ahead is asked often.
     static const std::u16string pieces[] = {
         u"\u3042", u"\u3093", u"\u309D", u"\u30A2", u"\u30F3", u"\u30FE", u"\u30FC", u"\u3002", u"\u4E9C", u"\u6F22",
@@ -161,7 +161,7 @@ std::u16string randomText(std::mt19937& random) {
         u"\u304B\u309A", u"\u02E9\u02E5", u"\uFF07", u"\uE000", u"\xDC00", u"\xD840", u"\u007F",
         u"\u3042\u3044\u3046", u"\u30A2\u30A4", u"\u3048", u"\u30AB"};
     std::u16string text;
-    const int count = std::uniform_int_distribution<int>(0, 80)(random);
+    const int count = std::uniform_int_distribution<int>(0, maxPieces)(random);
     for (int i = 0; i < count; ++i) text += pieces[random() % std::size(pieces)];
     return text;
 }
@@ -177,6 +177,21 @@ TEST(EncoderReference, SameBytesAsThePlainReference) {
         const int length = encodeAribText(stored.data(), capacity, text.data(), static_cast<int>(text.size()), sizeControls);
         stored.resize(static_cast<std::size_t>(length));
         ASSERT_EQ(stored, expected) << "text " << i << ", capacity " << capacity;
+    }
+}
+
+// Long texts: the look-ahead carries its runs over from question to question far along the
+// text, as it does in long descriptions.
+TEST(EncoderReference, LongTextsSameBytesAsThePlainReference) {
+    std::mt19937 random(7);
+    for (int i = 0; i < 60; ++i) {
+        const std::u16string text = randomText(random, 600);
+        const bool sizeControls = i % 2 == 0;
+        const Bytes expected = referenceEncode(text, 1 << 16, sizeControls);
+        Bytes stored((1 << 16) + 1);
+        const int length = encodeAribText(stored.data(), 1 << 16, text.data(), static_cast<int>(text.size()), sizeControls);
+        stored.resize(static_cast<std::size_t>(length));
+        ASSERT_EQ(stored, expected) << "text " << i;
     }
 }
 
