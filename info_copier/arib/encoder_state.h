@@ -18,6 +18,9 @@ struct AribEncoderState {
     std::uint8_t G0 = finalByte(CharClass::Kanji);
     std::uint8_t G1 = finalByte(CharClass::Alphanumeric);
     bool sizeNormal = true;
+
+    // A kanji is then nothing but its two bytes.
+    bool readyForKanji() const { return GL == 0 && sizeNormal && G0 == finalByte(CharClass::Kanji); }
 };
 
 namespace byteOf {

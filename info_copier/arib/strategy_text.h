@@ -123,6 +123,9 @@ void walkText(const TextClassifier& text, Coders&... coders) {
         if (isKanaClass(c.charClass)) {
             (coders.codeKana(c, position), ...);
             position += c.units;
+            // Kana runs often start after a symbol or a space; once every coder is ready for
+            // kanji, they go on as after a kanji.
+            if ((coders.writer().state().readyForKanji() && ...)) position = codeKanjiAndKanaRun(text, position, coders...);
             continue;
         }
         switch (c.charClass) {
