@@ -23,9 +23,9 @@ constexpr std::int64_t maxUnitsPerByte = maxSequenceUnits / 2;
 
 // The common path: characters that are one look-up and one unit, stored straight from the
 // indexes (when `storing`) and counted, and control bytes, applied as anywhere else without
-// leaving the loop. Stops at anything else (a character with no single-unit entry, the last
-// two bytes, the limit when `checked`, a control that leaves a single shift waiting or starts
-// suppression). Only entered with no single shift waiting and no suppression. Kanji in the
+// leaving the loop. Stops at anything else (a character with no single-unit entry or text,
+// the limit when `checked`, a control that leaves a single shift waiting or starts
+// suppression, and when `checked` the last two bytes). Only entered with no single shift waiting and no suppression. Kanji in the
 // left half and kana in the right alternate all the time, so the set of a half is picked by
 // the byte's top bit and its slot and length follow from the set's shape, without a branch.
 template <bool storing, bool checked>
@@ -52,8 +52,8 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
     };
     // The next byte is carried from one character to the next, picked from the two bytes after
     // the current one: they are loaded while the current one is looked up, so that the step
-    // from one character to the next does not wait for a load. The run leaves the last two
-    // bytes to the general path.
+    // from one character to the next does not wait for a load. The last two bytes are taken
+    // after the loop.
     const std::uint8_t* const stop = end - at >= 3 ? end - 2 : at;  // the first of the last two bytes
     std::uint32_t byte = at < stop ? at[0] : 0;
     while (at < stop) {
@@ -83,8 +83,8 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             const CodeSet set = state.G[static_cast<std::size_t>(inRight ? state.GR : state.GL)];
             if (set == CodeSet::macro) break;
             if (set == CodeSet::additionalSymbols) {
-                // Bracketed symbol texts ("[字]", "[デ]") are as frequent as kana in some
-                // programme texts.
+                // Bracketed symbol texts ("[字]", "[デ]") come in many programme texts: stored
+                // straight from their table entry, by a direct index of the slot.
                 const auto& symbolTexts = singleUnitIndexes().additionalSymbolText;
                 if (const std::uint32_t text = symbolTexts[first << 7 | (second & 0x7Fu)]) {
                     const SequenceEntry& entry = symbolStringTable[text - 1];
@@ -114,11 +114,7 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                 invoke();
                 ++at;
             } else if (byte == valueOf(Control::ESC)) {
-                // Kana text switches GR between hiragana and katakana all the time.
-                if (at[1] == escape_sequences::lockingShift2Right || at[1] == escape_sequences::lockingShift3Right) {
-                    state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
-                    at += 2;
-                } else if (at[1] == escape_sequences::designateTwoByte && escape_sequences::isTwoByteGraphicSet(at[2])) {
+                if (at[1] == escape_sequences::designateTwoByte && escape_sequences::isTwoByteGraphicSet(at[2])) {
                     // ESC 0x24 F: symbols and the other two-byte sets come into G0 this way,
                     // one character at a time between two designations.
                     state.G[0] = static_cast<CodeSet>(at[2]);

@@ -252,6 +252,21 @@ INSTANTIATE_TEST_SUITE_P(
 namespace arib {
 namespace {
 
+// The first `length` bytes of a strategy's coding of `text`, coded again for each window of
+// `room` bytes, as where no buffer for the rest of a long coding can be had.
+template <typename Strategy>
+Bytes storedWindowByWindow(const std::u16string& text, std::size_t length, std::int64_t room, Strategy strategy) {
+    StrategyText strategyText(text.data(), static_cast<int>(text.size()));
+    Bytes stored(length, 0xCC);
+    std::vector<char8_t> window(static_cast<std::size_t>(room));
+    storeInWindows(stored.data(), 0, static_cast<std::int64_t>(stored.size()), window.data(), room,
+                   [&](EncoderOutput& output) {
+                       strategyText.rewind();
+                       strategy(output, strategyText, false);
+                   });
+    return stored;
+}
+
 // Codings longer than any text field, stored in several stretches: the choice between the
 // strategies and the cut at the capacity stay the same as for short ones, and each strategy's
 // coding decodes back to the text.
@@ -279,17 +294,8 @@ TEST(EncodeAribText, LongTextsFollowTheSameChoice) {
     }
     // Without a buffer for the rest of a long coding, each further stretch is coded again in a
     // window of its own: the same bytes.
-    for (std::int64_t room : {7, 2048}) {
-        StrategyText strategyText(text.data(), static_cast<int>(text.size()));
-        Bytes stored(kanjiG0.size(), 0xCC);
-        std::vector<char8_t> window(static_cast<std::size_t>(room));
-        storeInWindows(stored.data(), 0, static_cast<std::int64_t>(stored.size()), window.data(), room,
-                       [&](EncoderOutput& output) {
-                           strategyText.rewind();
-                           codeKanjiG0(output, strategyText, false);
-                       });
-        EXPECT_EQ(stored, kanjiG0) << room;
-    }
+    for (std::int64_t room : {7, 2048})
+        EXPECT_EQ(storedWindowByWindow(text, kanjiG0.size(), room, codeKanjiG0), kanjiG0) << room;
 }
 
 // Kanji and kana in GR follow each other byte for byte, for both strategies alike, across
@@ -297,7 +303,8 @@ TEST(EncodeAribText, LongTextsFollowTheSameChoice) {
 // cut exactly at the capacity.
 TEST(EncodeAribText, LongKanjiAndKanaRunsAcrossWindows) {
     std::u16string text;
-    for (int i = 0; i < 700; ++i) text += i % 3 ? u"\u4E9C\u3042\u6F22\u5B57\u304B\u306A" : u"\u30C6\u30EC\u30D3\u3067\u3059\u3002";
+    for (int i = 0; i < 700; ++i)
+        text += i % 3 ? u"\u4E9C\u3042\u6F22\u5B57\u304B\u306A" : u"\u30C6\u30EC\u30D3\u3067\u3059\u3002";
     const Bytes sharedG0 = encodeWhole(encodeAribTextSharedG0, text, false);
     ASSERT_GT(sharedG0.size(), 4200u);
     std::u16string decoded(text.size() + 1, u'\0');
@@ -310,17 +317,8 @@ TEST(EncodeAribText, LongKanjiAndKanaRunsAcrossWindows) {
         ASSERT_EQ(encodeAribText(stored.data(), capacity, text.data(), static_cast<int>(text.size()), false), expected);
         EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + expected, sharedG0.begin())) << capacity;
     }
-    for (std::int64_t room : {7, 2048}) {
-        StrategyText strategyText(text.data(), static_cast<int>(text.size()));
-        Bytes stored(sharedG0.size(), 0xCC);
-        std::vector<char8_t> window(static_cast<std::size_t>(room));
-        storeInWindows(stored.data(), 0, static_cast<std::int64_t>(stored.size()), window.data(), room,
-                       [&](EncoderOutput& output) {
-                           strategyText.rewind();
-                           codeSharedG0(output, strategyText, false);
-                       });
-        EXPECT_EQ(stored, sharedG0) << room;
-    }
+    for (std::int64_t room : {7, 2048})
+        EXPECT_EQ(storedWindowByWindow(text, sharedG0.size(), room, codeSharedG0), sharedG0) << room;
 }
 
 }  // namespace
