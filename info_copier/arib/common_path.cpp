@@ -66,7 +66,7 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             const std::uint32_t twoByte = (twoByteHalves >> inRight) & 1u;
             const std::uint32_t second = at[1];
             const std::uint32_t third = at[2];
-            const std::uint32_t unicode = table[first << 7 | (second & (0u - twoByte) & 0x7Fu)];
+            const std::uint32_t unicode = table[first << 7 | (second & (twoByte * 0x7Fu))];
             if (unicode != 0) [[likely]] {
                 if constexpr (checked) {
                     if (stored >= limit) break;
