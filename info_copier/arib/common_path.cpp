@@ -16,6 +16,8 @@ namespace {
 constexpr std::uint32_t valueOf(control_codes::Control control) { return static_cast<std::uint8_t>(control); }
 static_assert((valueOf(control_codes::Control::LS1) | 1u) == valueOf(control_codes::Control::LS0),
               "LS1 and LS0 differ only in the last bit");
+static_assert((escape_sequences::lockingShift3Right | 1u) == escape_sequences::lockingShift2Right,
+              "LS3R and LS2R differ only in the last bit");
 
 // No byte yields more than eight units (a text of at most 16 units for a two-byte symbol);
 // below that the capacity cannot be reached within the rest of the input.
@@ -105,7 +107,8 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             if ((byte | (std::uint32_t{at[1]} << 8) | 0x100u) ==
                 (valueOf(Control::ESC) | std::uint32_t{escape_sequences::lockingShift2Right} << 8)) {
                 // ESC LS2R or ESC LS3R: kana text switches GR between hiragana and katakana all
-                // the time.
+                // the time. The two final bytes differ only in their last bit, so the ESC and
+                // either of them are one compare of the two bytes.
                 state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
                 at += 2;
                 invoke();
