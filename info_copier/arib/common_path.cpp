@@ -27,9 +27,10 @@ constexpr std::int64_t maxUnitsPerByte = maxSequenceUnits / 2;
 // indexes (when `storing`) and counted, and control bytes, applied as anywhere else without
 // leaving the loop. Stops at anything else (a character with no single-unit entry or text,
 // the limit when `checked`, a control that leaves a single shift waiting or starts
-// suppression, and when `checked` the last two bytes). Only entered with no single shift waiting and no suppression. Kanji in the
-// left half and kana in the right alternate all the time, so the set of a half is picked by
-// the byte's top bit and its slot and length follow from the set's shape, without a branch.
+// suppression, and when `checked` the last two bytes). Only entered with no single shift
+// waiting and no suppression. Kanji in the left half and kana in the right alternate all the
+// time, so the set of a half is picked by the byte's top bit and its slot and length follow
+// from the set's shape, without a branch.
 template <bool storing, bool checked>
 const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, AribDecoderState& state,
                               RegisterSets& sets, DecoderOutput& output, std::int64_t limit) {
@@ -51,6 +52,13 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
     auto emitUnit = [&](char16_t unit) {
         if constexpr (storing) dst[stored] = unit;
         ++stored;
+    };
+    // APR (CR) or APD (LF): CR LF is one line break, written by the LF.
+    auto lineBreak = [&](std::uint32_t control, bool lineFeedFollows) {
+        if (control == valueOf(Control::APD) || !lineFeedFollows) {
+            emitUnit(u'\r');
+            emitUnit(u'\n');
+        }
     };
     // The next byte is carried from one character to the next, picked from the two bytes after
     // the current one: they are loaded while the current one is looked up, so that the step
@@ -132,11 +140,7 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                 emitUnit(u' ');
                 ++at;
             } else if (!checked && (byte == valueOf(Control::APR) || byte == valueOf(Control::APD))) {
-                // CR LF is one line break, written by the LF.
-                if (byte == valueOf(Control::APD) || at[1] != valueOf(Control::APD)) {
-                    emitUnit(u'\r');
-                    emitUnit(u'\n');
-                }
+                lineBreak(byte, at[1] == valueOf(Control::APD));
                 ++at;
             } else if (byte == valueOf(Control::MSZ) || byte == valueOf(Control::NSZ)) {
                 ++at;  // the character size does not change the text
@@ -195,10 +199,7 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                 emitUnit(static_cast<char16_t>(unicode));
                 at += 1 + twoByte;
             } else if (last == valueOf(Control::APR) || last == valueOf(Control::APD)) {
-                if (last == valueOf(Control::APD) || end - at < 2 || at[1] != valueOf(Control::APD)) {
-                    emitUnit(u'\r');
-                    emitUnit(u'\n');
-                }
+                lineBreak(last, end - at >= 2 && at[1] == valueOf(Control::APD));
                 ++at;
             } else if (last == valueOf(Control::SP)) {
                 emitUnit(u' ');

@@ -39,7 +39,7 @@ public:
 
     // Two or three bytes at once: one check of the room for all of them in the common case.
     void put(std::uint8_t first, std::uint8_t second) {
-        if (static_cast<std::uint64_t>(at_) < roomForTwo_) {
+        if (hasRoomForTwo()) {
             window_[at_] = static_cast<char8_t>(first);
             window_[at_ + 1] = static_cast<char8_t>(second);
             at_ += 2;

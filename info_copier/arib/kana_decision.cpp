@@ -30,10 +30,12 @@ PlanCosts cheapestPlans(const KanaRunScan& runs) {
         const int length = runs.runLength(i);
         const int held = i % 2;  // the set of this run
         const int other = 1 - held;
-        shift[held] = std::min(shift[held] + length, shift[other] + lockingShiftBytes + length);
-        shift[other] += 2 * length;  // through the kanji set, GR unchanged
-        kanjiSet[held] = std::min(kanjiSet[held] + length, kanjiSet[other] + lockingShiftBytes + length);
-        kanjiSet[other] += 2 * length;
+        auto codeRun = [&](int (&best)[2]) {
+            best[held] = std::min(best[held] + length, best[other] + lockingShiftBytes + length);
+            best[other] += 2 * length;  // through the kanji set, GR unchanged
+        };
+        codeRun(shift);
+        codeRun(kanjiSet);
     }
     return {std::min(shift[0], shift[1]), std::min(kanjiSet[0], kanjiSet[1])};
 }

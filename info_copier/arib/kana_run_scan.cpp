@@ -22,8 +22,7 @@ void KanaRunScan::scanOnFrom(const TextClassifier& text, int position, CharClass
     // The runs after the new first one are the same. A scan from here stops at the same place,
     // except where the first run no longer reaches five characters or fewer than twenty runs
     // are left: there it reads on.
-    const bool longRunShortened =
-        stop_ == Stop::LongRun && runs_[static_cast<std::size_t>(firstRun_ + runCount_ - 1)].length < longRun;
+    const bool longRunShortened = stop_ == Stop::LongRun && lastRun().length < longRun;
     const bool roomForRuns = stop_ == Stop::RunLimit && runCount_ < maxRuns;
     if (longRunShortened || roomForRuns) scan(text);
 }
@@ -76,7 +75,7 @@ void KanaRunScan::scan(const TextClassifier& text) {
             resumeAt_ += c.units;
             continue;
         }
-        if (c.charClass != runs_[static_cast<std::size_t>(firstRun_ + runCount_ - 1)].set) {
+        if (c.charClass != lastRun().set) {
             if (runCount_ == maxRuns) {
                 stop_ = Stop::RunLimit;  // this kana is read again if the scan goes on
                 return;
@@ -85,7 +84,7 @@ void KanaRunScan::scan(const TextClassifier& text) {
         }
         positions_[static_cast<std::size_t>(positionEnd_++)] = resumeAt_;
         resumeAt_ += c.units;
-        if (++runs_[static_cast<std::size_t>(firstRun_ + runCount_ - 1)].length == longRun) {
+        if (++lastRun().length == longRun) {
             stop_ = Stop::LongRun;
             return;
         }

@@ -42,6 +42,7 @@ private:
         int first;  // index of its first character in positions_
     };
 
+    Run& lastRun() { return runs_[static_cast<std::size_t>(firstRun_ + runCount_ - 1)]; }
     bool carryOver(int position);
     void scan(const TextClassifier& text);
     // Moves the runs and positions in use to the start of their arrays, making room behind.

@@ -27,7 +27,7 @@ struct StrategyText {
 // Codes kanji, and kana that take one GR byte (`kanaInGR`, or the six that both kana sets
 // hold), from `position` on into `outputs`, while each has room for two bytes; answers where
 // it stopped. Kanji and kana alternate all the time, so the two are told apart without a
-// branch. The outputs are the caller's copies, so that their positions stay in registers.
+// branch.
 template <typename... Outputs>
 int codeKanjiAndGRKana(const TextClassifier& text, int position, CharClass kanaInGR, Outputs&... outputs) {
     // The classes that such a character may have, as bits by class value (all of them differ
@@ -52,6 +52,17 @@ int codeKanjiAndGRKana(const TextClassifier& text, int position, CharClass kanaI
     return position;
 }
 
+// Runs `codeRun(outputs...)` on copies of the coders' outputs, so that their positions stay in
+// registers, and hands the positions back; answers what the run answers.
+template <typename CodeRun, typename... Coders>
+int onOutputCopies(CodeRun codeRun, Coders&... coders) {
+    return [&](auto... outputs) {
+        const int stop = codeRun(outputs...);
+        ((coders.writer().output() = outputs), ...);
+        return stop;
+    }(coders.writer().output()...);
+}
+
 // After a kanji every coder has kanji in GL and normal size, and so it stays while kanji and
 // kana of the set in GR follow (the look-ahead is asked only where a kana meets the other
 // set): each of those characters is nothing but its bytes, two for a kanji and one GR byte for
@@ -63,11 +74,8 @@ int codeKanjiAndKanaRun(const TextClassifier& text, int position, Coders&... cod
     const int gr = grs[0];
     if (((coders.writer().state().GR != gr) || ...)) return position;
     const CharClass kanaInGR = gr == 2 ? CharClass::Hiragana : gr == 3 ? CharClass::Katakana : CharClass::Kanji;
-    return [&](auto... outputs) {
-        const int stop = codeKanjiAndGRKana(text, position, kanaInGR, outputs...);
-        ((coders.writer().output() = outputs), ...);
-        return stop;
-    }(coders.writer().output()...);
+    return onOutputCopies(
+        [&](auto&... outputs) { return codeKanjiAndGRKana(text, position, kanaInGR, outputs...); }, coders...);
 }
 
 // After an alphanumeric character every coder has the alphanumeric set in GL and middle size,
@@ -99,11 +107,7 @@ int codeAsciiRun(const TextClassifier& text, int position, Outputs&... outputs) 
 
 template <typename... Coders>
 int codeAlphanumericRun(const TextClassifier& text, int position, Coders&... coders) {
-    return [&](auto... outputs) {
-        const int stop = codeAsciiRun(text, position, outputs...);
-        ((coders.writer().output() = outputs), ...);
-        return stop;
-    }(coders.writer().output()...);
+    return onOutputCopies([&](auto&... outputs) { return codeAsciiRun(text, position, outputs...); }, coders...);
 }
 
 // One walk over the text: every character is classified once and handed, by its class, to
