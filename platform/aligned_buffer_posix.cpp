@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -25,14 +26,18 @@ constexpr std::size_t kLargePageSize = std::size_t{2} << 20;
 std::size_t roundUp(std::size_t value, std::size_t step) { return (value + step - 1) / step * step; }
 
 // Faults in every page of [start, start + length) for writing, large ones where granted.
-void provideAll(unsigned char* start, std::size_t length) {
+// False when the memory cannot be had: the buffer is then refused like any other, instead of
+// failing on its first use.
+bool provideAll(unsigned char* start, std::size_t length) {
 #ifdef MADV_POPULATE_WRITE
-    if (::madvise(start, length, MADV_POPULATE_WRITE) == 0) return;
+    if (::madvise(start, length, MADV_POPULATE_WRITE) == 0) return true;
+    if (errno != EINVAL) return false;
 #endif
-    // Older systems: one store per page (the pages are fresh and zero).
+    // Systems without that advice: one store per page (the pages are fresh and zero).
     const long pageSize = ::sysconf(_SC_PAGESIZE);
     const std::size_t step = pageSize > 0 ? static_cast<std::size_t>(pageSize) : 4096;
     for (std::size_t offset = 0; offset < length; offset += step) start[offset] = 0;
+    return true;
 }
 
 }  // namespace
@@ -58,7 +63,10 @@ bool AlignedBuffer::allocate(std::uint64_t size, std::size_t alignment) {
         // Only a hint: where large pages cannot be had, the buffer is the same with small ones.
         ::madvise(aligned, used, MADV_HUGEPAGE);
 #endif
-        provideAll(aligned, used);
+        if (!provideAll(aligned, used)) {
+            ::munmap(mapping, length);
+            return false;
+        }
         mapping_ = mapping;
         mappedSize_ = length;
         data_ = aligned;
