@@ -49,6 +49,11 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
         twoByteHalves = left.twoByte | right.twoByte << 1;
     };
     invoke();
+    // The table and the shape of the half that a byte's top bit (`inRight`) picks.
+    auto halfTable = [&](std::uint32_t inRight) {
+        return reinterpret_cast<const std::uint16_t*>(leftTable ^ (tableDifference & (0 - std::uintptr_t{inRight})));
+    };
+    auto halfIsTwoByte = [&](std::uint32_t inRight) { return (twoByteHalves >> inRight) & 1u; };
     auto emitUnit = [&](char16_t unit) {
         if constexpr (storing) dst[stored] = unit;
         ++stored;
@@ -71,9 +76,8 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
         if (first - 0x21u < static_cast<std::uint32_t>(cellsPerRow)) {
             // Everything from the byte by arithmetic: no load but the look-up depends on it.
             const std::uint32_t inRight = byte >> 7;
-            const auto* table =
-                reinterpret_cast<const std::uint16_t*>(leftTable ^ (tableDifference & (0 - std::uintptr_t{inRight})));
-            const std::uint32_t twoByte = (twoByteHalves >> inRight) & 1u;
+            const std::uint16_t* const table = halfTable(inRight);
+            const std::uint32_t twoByte = halfIsTwoByte(inRight);
             const std::uint32_t second = at[1];
             const std::uint32_t third = at[2];
             const std::uint32_t unicode = table[first << 7 | (second & (twoByte * 0x7Fu))];
@@ -189,9 +193,8 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             const std::uint32_t first = last & 0x7Fu;
             if (first - 0x21u < static_cast<std::uint32_t>(cellsPerRow)) {
                 const std::uint32_t inRight = last >> 7;
-                const auto* table = reinterpret_cast<const std::uint16_t*>(
-                    leftTable ^ (tableDifference & (0 - std::uintptr_t{inRight})));
-                const std::uint32_t twoByte = (twoByteHalves >> inRight) & 1u;
+                const std::uint16_t* const table = halfTable(inRight);
+                const std::uint32_t twoByte = halfIsTwoByte(inRight);
                 if (twoByte > static_cast<std::uint32_t>(end - at - 1)) break;  // cut off by the end
                 const std::uint32_t second = twoByte != 0 ? at[1] : 0u;
                 const std::uint32_t unicode = table[first << 7 | (second & 0x7Fu)];
