@@ -58,7 +58,8 @@ bool AlignedBuffer::allocate(std::uint64_t size, std::size_t alignment) {
         void* mapping = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (mapping == MAP_FAILED) return false;
         const auto start = reinterpret_cast<std::uintptr_t>(mapping);
-        auto* aligned = reinterpret_cast<unsigned char*>((start + boundary - 1) & ~static_cast<std::uintptr_t>(boundary - 1));
+        auto* aligned =
+            reinterpret_cast<unsigned char*>((start + boundary - 1) & ~static_cast<std::uintptr_t>(boundary - 1));
 #ifdef MADV_HUGEPAGE
         // Only a hint: where large pages cannot be had, the buffer is the same with small ones.
         ::madvise(aligned, used, MADV_HUGEPAGE);

@@ -22,8 +22,8 @@ struct BackgroundTransfer::Worker {
     std::condition_variable requested;
     std::condition_variable completed;
     std::array<Request, kMaxQueued> requests{};  // ticket n in slot n % kMaxQueued
-    std::int64_t started = 0;                     // guarded by the mutex
-    std::atomic<std::int64_t> done{0};            // transfers carried out; only the worker raises it
+    std::int64_t started = 0;                    // guarded by the mutex
+    std::atomic<std::int64_t> done{0};           // transfers carried out; only the worker raises it
     bool stopping = false;
     std::thread thread;
 

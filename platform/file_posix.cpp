@@ -1,10 +1,10 @@
 #include "platform/file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 #include <utility>
 
 namespace platform {

@@ -104,12 +104,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const auto& text : texts) {
-        int length = arib::encodeAribText(coded.data(), fieldCapacity, text.data(), static_cast<int>(text.size()), false);
+        int length =
+            arib::encodeAribText(coded.data(), fieldCapacity, text.data(), static_cast<int>(text.size()), false);
         arib.emplace_back(coded.begin(), coded.begin() + length);
         aribBytes += static_cast<std::size_t>(length);
         int decoded = arib::decodeAribText(units.data(), workUnits, coded.data(), length);
         if (std::u16string(units.data(), static_cast<std::size_t>(decoded)) != text) ++roundTripFailures;
-        long eucLength = toEuc.convert(reinterpret_cast<const char*>(text.data()), text.size() * 2, scratch.data(), scratch.size());
+        long eucLength =
+            toEuc.convert(reinterpret_cast<const char*>(text.data()), text.size() * 2, scratch.data(), scratch.size());
         if (eucLength < 0) {
             std::printf("iconv cannot code a corpus text\n");
             return 1;
@@ -125,9 +127,9 @@ int main(int argc, char** argv) {
         bool written = true;
         for (const auto& text : euc) {
             const auto length = static_cast<std::uint32_t>(text.size());
-            const unsigned char prefix[4] = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
-                                             static_cast<unsigned char>(length >> 16),
-                                             static_cast<unsigned char>(length >> 24)};
+            const unsigned char prefix[4] = {
+                static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
+                static_cast<unsigned char>(length >> 16), static_cast<unsigned char>(length >> 24)};
             written = written && std::fwrite(prefix, 1, 4, file) == 4 &&
                       std::fwrite(text.data(), 1, text.size(), file) == text.size();
         }
@@ -147,8 +149,8 @@ int main(int argc, char** argv) {
                     sink += arib::decodeAribText(units.data(), workUnits, text.data(), static_cast<int>(text.size()));
             } else if (direction == "encode") {
                 for (const auto& text : texts)
-                    sink += arib::encodeAribText(coded.data(), fieldCapacity, text.data(), static_cast<int>(text.size()),
-                                                 false);
+                    sink += arib::encodeAribText(coded.data(), fieldCapacity, text.data(),
+                                                 static_cast<int>(text.size()), false);
             } else if (direction == "iconv") {
                 for (const auto& text : euc)
                     sink += fromEuc.convert(text.data(), text.size(), scratch.data(), scratch.size());
@@ -163,18 +165,17 @@ int main(int argc, char** argv) {
     };
     auto encodePass = [&] {
         for (const auto& text : texts)
-            sink += arib::encodeAribText(coded.data(), fieldCapacity, text.data(), static_cast<int>(text.size()), false);
+            sink +=
+                arib::encodeAribText(coded.data(), fieldCapacity, text.data(), static_cast<int>(text.size()), false);
     };
     Comparison decode = compare(decodePass, [&] {
         for (const auto& text : euc) sink += fromEuc.convert(text.data(), text.size(), scratch.data(), scratch.size());
     });
-    Comparison encode = compare(
-        encodePass,
-        [&] {
-            for (const auto& text : texts)
-                sink += toEuc.convert(reinterpret_cast<const char*>(text.data()), text.size() * 2, scratch.data(),
-                                      scratch.size());
-        });
+    Comparison encode = compare(encodePass, [&] {
+        for (const auto& text : texts)
+            sink += toEuc.convert(reinterpret_cast<const char*>(text.data()), text.size() * 2, scratch.data(),
+                                  scratch.size());
+    });
     // The encoder against the decoder in pairs of their own, like the others: the two
     // comparisons above run seconds apart, and this machine's speed can change in between.
     Comparison encodeAgainstDecode = compare(encodePass, decodePass);
@@ -183,10 +184,12 @@ int main(int argc, char** argv) {
     std::printf("%-34s %10s %10s\n", "(medians of 9 alternating pairs)", "MB/s", "vs iconv");
     std::printf("%-34s %10.1f %9.2fx\n", "decodeAribText (ARIB -> UTF-16)",
                 megabytesPerSecond(utf16Bytes, decode.codecSeconds), decode.ratio);
-    std::printf("%-34s %10.1f\n", "iconv EUC-JIS-2004 -> UTF-16", megabytesPerSecond(utf16Bytes, decode.referenceSeconds));
+    std::printf("%-34s %10.1f\n", "iconv EUC-JIS-2004 -> UTF-16",
+                megabytesPerSecond(utf16Bytes, decode.referenceSeconds));
     std::printf("%-34s %10.1f %9.2fx\n", "encodeAribText (UTF-16 -> ARIB)",
                 megabytesPerSecond(utf16Bytes, encode.codecSeconds), encode.ratio);
-    std::printf("%-34s %10.1f\n", "iconv UTF-16 -> EUC-JIS-2004", megabytesPerSecond(utf16Bytes, encode.referenceSeconds));
+    std::printf("%-34s %10.1f\n", "iconv UTF-16 -> EUC-JIS-2004",
+                megabytesPerSecond(utf16Bytes, encode.referenceSeconds));
     std::printf("decoder vs iconv: %.2fx (goal >= 1); encoder vs decoder: %.2f (goal >= 0.33)\n", decode.ratio,
                 encodeAgainstDecode.ratio);
     if (sink == 0) std::printf("(nothing converted)\n");

@@ -26,15 +26,17 @@ int main(int argc, char** argv) {
                                         {{0, 0x0010}, {SampleProgramme::kServiceId, SampleProgramme::kPmtPid}}));
     block.addSection(SampleProgramme::kPmtPid,
                      pmtSection(SampleProgramme::kServiceId, SampleProgramme::kVideoPid, SampleProgramme::kVideoPid));
-    block.addSection(0x0011, sdtSection(0x42, SampleProgramme::kNetworkId, SampleProgramme::kNetworkId,
-                                        {{SampleProgramme::kServiceId, serviceDescriptor(1, {}, programme.channelName)}}));
+    block.addSection(0x0011,
+                     sdtSection(0x42, SampleProgramme::kNetworkId, SampleProgramme::kNetworkId,
+                                {{SampleProgramme::kServiceId, serviceDescriptor(1, {}, programme.channelName)}}));
     if (withEit) {
         EitFields present;
         present.serviceId = SampleProgramme::kServiceId;
         present.originalNetworkId = SampleProgramme::kNetworkId;
         EitEvent event;
-        event.descriptors = concat({shortEventDescriptor(programme.title, programme.text),
-                                    extendedEventDescriptor(0, 0, programme.items, {}), contentDescriptor(programme.genres)});
+        event.descriptors =
+            concat({shortEventDescriptor(programme.title, programme.text),
+                    extendedEventDescriptor(0, 0, programme.items, {}), contentDescriptor(programme.genres)});
         present.events = {event};
         EitFields following = present;
         following.sectionNumber = 1;

@@ -13,7 +13,8 @@ inline constexpr const char* kTextWithJoin = "-i, -x オプションは同時指
 inline constexpr const char* kExtTextWithJoin = "-e, -x オプションは同時指定できません.\n";
 inline constexpr const char* kTooFewArguments = "パラメータが足りません.\n";
 inline constexpr const char* kSourceOpenFailed = "コピー元ファイル %s を開くのに失敗しました.\n";
-inline constexpr const char* kSourceNotRecognised = "コピー元ファイル %s は有効なRPLSファイル，TSファイルではありません.\n";
+inline constexpr const char* kSourceNotRecognised =
+    "コピー元ファイル %s は有効なRPLSファイル，TSファイルではありません.\n";
 inline constexpr const char* kSourceReadFailed = "コピー元ファイル %s の読み込みに失敗しました.\n";
 inline constexpr const char* kNoProgrammeInfo = "コピー元ファイル %s から有効な番組情報を検出できませんでした.\n";
 inline constexpr const char* kDestinationOpenFailed = "コピー先ファイル %s を開くのに失敗しました.\n";

@@ -40,8 +40,8 @@ struct OptionFlags {
                copyChannelName || copyChannelNumber || copyTitle || copyText || copyExtText || joinTexts || copyGenres;
     }
     bool anyParameter() const {
-        return setDate || setStartTime || setDuration || setZone || setCodePair || setPrivateCode ||
-               setChannelName || setChannelNumber || setTitle || setText || setExtText || setGenres;
+        return setDate || setStartTime || setDuration || setZone || setCodePair || setPrivateCode || setChannelName ||
+               setChannelNumber || setTitle || setText || setExtText || setGenres;
     }
 };
 

@@ -32,8 +32,7 @@ bool readSource(const char* name, int readStartPercent, rpls::ProgramInfo& info,
     if (!source.openExisting(name, platform::Access::Read, true)) return report(msg::kSourceOpenFailed, name);
     const rpls::FileKind kind = rpls::detectFileKind(source);
     switch (kind) {
-        case rpls::FileKind::NotRecognised:
-            return report(msg::kSourceNotRecognised, name);
+        case rpls::FileKind::NotRecognised: return report(msg::kSourceNotRecognised, name);
         case rpls::FileKind::Rpls:
             switch (rpls::readRplsInfo(source, info)) {
                 case rpls::RplsReadResult::WithExtText: sourceHasExtText = true; return true;
@@ -53,9 +52,10 @@ bool readSource(const char* name, int readStartPercent, rpls::ProgramInfo& info,
 }
 
 bool patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const OptionFlags& flags,
-                         bool sourceHasExtText) {
+                          bool sourceHasExtText) {
     platform::File destination;
-    if (!destination.openExisting(name, platform::Access::ReadWrite, true)) return report(msg::kDestinationOpenFailed, name);
+    if (!destination.openExisting(name, platform::Access::ReadWrite, true))
+        return report(msg::kDestinationOpenFailed, name);
     if (rpls::detectFileKind(destination) != rpls::FileKind::Rpls) return report(msg::kDestinationNotRpls, name);
 
     rpls::WholeFile image;

@@ -122,9 +122,7 @@ int sequenceLength(const SequenceEntry& entry) {
     return length;
 }
 
-std::uint32_t unicodeForCode(CodeTable table, std::uint32_t code) {
-    return searchByFirst(entriesOf(table), code);
-}
+std::uint32_t unicodeForCode(CodeTable table, std::uint32_t code) { return searchByFirst(entriesOf(table), code); }
 
 std::uint32_t codeForUnicode(CodeTable table, std::uint32_t unicode) {
     if (unicode == 0) return 0;
@@ -141,10 +139,9 @@ const SequenceEntry* sequenceForCode(SequenceTable table, std::uint32_t code) {
 SequenceMatch matchSequenceAt(SequenceTable table, std::span<const char16_t> text) {
     if (text.empty()) return {};
     auto entries = textIndexOf(table);
-    auto it = std::lower_bound(entries.begin(), entries.end(), text,
-                               [](const SequenceEntry& entry, std::span<const char16_t> t) {
-                                   return compareTruncated(t, entry) > 0;
-                               });
+    auto it = std::lower_bound(
+        entries.begin(), entries.end(), text,
+        [](const SequenceEntry& entry, std::span<const char16_t> t) { return compareTruncated(t, entry) > 0; });
     if (it == entries.end() || compareTruncated(text, *it) != 0) return {};
     int length = sequenceLength(*it);
     if (text.size() < static_cast<std::size_t>(length)) return {};

@@ -25,8 +25,7 @@ std::uint16_t rowCellCode(std::span<const char16_t> text) {
     constexpr std::size_t formLength = 8;
     if (text.size() < formLength) return 0;
     if (text[0] != u'[' || text[1] != u'#' || text[4] != u'#' || text[7] != u']') return 0;
-    if (!isAsciiDigit(text[2]) || !isAsciiDigit(text[3]) || !isAsciiDigit(text[5]) || !isAsciiDigit(text[6]))
-        return 0;
+    if (!isAsciiDigit(text[2]) || !isAsciiDigit(text[3]) || !isAsciiDigit(text[5]) || !isAsciiDigit(text[6])) return 0;
     const int row = (text[2] - u'0') * 10 + (text[3] - u'0');
     const int cell = (text[5] - u'0') * 10 + (text[6] - u'0');
     if (row < 1 || row > 94 || cell < 1 || cell > 94) return 0;

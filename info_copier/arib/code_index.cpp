@@ -21,7 +21,8 @@ DecodingIndexes buildIndexes() {
         for (std::uint32_t second = 0x21; second <= 0x7E; ++second) {
             std::uint32_t code = first << 8 | second;
             auto slot = static_cast<std::size_t>(twoByteSlot(code));
-            indexes.plane1[slot] = firstHit(code, {CodeTable::kanjiPreference, CodeTable::kanji, CodeTable::plane1Extra});
+            indexes.plane1[slot] =
+                firstHit(code, {CodeTable::kanjiPreference, CodeTable::kanji, CodeTable::plane1Extra});
             indexes.plane2[slot] = firstHit(code, {CodeTable::plane2});
             indexes.additionalSymbol[slot] =
                 firstHit(code, {CodeTable::additionalSymbol, CodeTable::kanjiPreference, CodeTable::kanji});

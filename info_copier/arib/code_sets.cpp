@@ -1,6 +1,6 @@
 // What a graphic character of each set yields.
-#include "arib/char_tables.h"
 #include "arib/code_sets.h"
+#include "arib/char_tables.h"
 
 namespace arib {
 namespace {
@@ -62,15 +62,11 @@ void decodeAdditionalSymbol(std::uint32_t code, const DecodingIndexes& indexes, 
 void decodeTwoByte(CodeSet set, std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     switch (set) {
         case CodeSet::kanji:
-        case CodeSet::jisKanjiPlane1:
-            decodePlane1(code, indexes, output);
-            break;
+        case CodeSet::jisKanjiPlane1: decodePlane1(code, indexes, output); break;
         case CodeSet::jisKanjiPlane2:
             if (std::uint32_t unicode = lookUp(indexes.plane2, code)) output.emit(unicode);
             break;
-        case CodeSet::additionalSymbols:
-            decodeAdditionalSymbol(code, indexes, output);
-            break;
+        case CodeSet::additionalSymbols: decodeAdditionalSymbol(code, indexes, output); break;
         default:  // DRCS-0: a pattern of the broadcaster's own, no character for it
             output.emit(replacementCharacter);
             break;
@@ -84,20 +80,12 @@ void decodeFromTable(const std::array<std::uint32_t, 128>& index, std::uint32_t 
 void decodeOneByte(CodeSet set, std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     switch (set) {
         case CodeSet::alphanumeric:
-        case CodeSet::proportionalAlphanumeric:
-            output.emit(code);
-            break;
+        case CodeSet::proportionalAlphanumeric: output.emit(code); break;
         case CodeSet::hiragana:
-        case CodeSet::proportionalHiragana:
-            decodeFromTable(indexes.hiragana, code, output);
-            break;
+        case CodeSet::proportionalHiragana: decodeFromTable(indexes.hiragana, code, output); break;
         case CodeSet::katakana:
-        case CodeSet::proportionalKatakana:
-            decodeFromTable(indexes.katakana, code, output);
-            break;
-        case CodeSet::jisX0201Katakana:
-            decodeFromTable(indexes.halfwidthKatakana, code, output);
-            break;
+        case CodeSet::proportionalKatakana: decodeFromTable(indexes.katakana, code, output); break;
+        case CodeSet::jisX0201Katakana: decodeFromTable(indexes.halfwidthKatakana, code, output); break;
         default:  // mosaic and one-byte DRCS sets: graphics with no character
             output.emit(replacementCharacter);
             break;

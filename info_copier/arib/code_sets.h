@@ -57,10 +57,8 @@ constexpr bool isTwoByteSet(CodeSet set) {
         case CodeSet::jisKanjiPlane1:
         case CodeSet::jisKanjiPlane2:
         case CodeSet::additionalSymbols:
-        case CodeSet::drcs0:
-            return true;
-        default:
-            return false;
+        case CodeSet::drcs0: return true;
+        default: return false;
     }
 }
 

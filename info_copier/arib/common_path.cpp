@@ -102,7 +102,8 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                 const auto& symbolTexts = singleUnitIndexes().additionalSymbolText;
                 if (const std::uint32_t text = symbolTexts[first << 7 | (second & 0x7Fu)]) {
                     const SequenceEntry& entry = symbolStringTable[text - 1];
-                    for (int i = 0; i < maxSequenceUnits && entry.characters[i] != 0; ++i) emitUnit(entry.characters[i]);
+                    for (int i = 0; i < maxSequenceUnits && entry.characters[i] != 0; ++i)
+                        emitUnit(entry.characters[i]);
                     at += 2;
                     byte = third;
                     continue;

@@ -42,7 +42,8 @@ inline void emitLineBreak(DecoderOutput& output) {
 }  // namespace control_codes
 
 // A control byte: emitting controls, shifts, ESC and CSI.
-[[gnu::always_inline]] inline std::size_t applyControl(std::span<const std::uint8_t> rest, AribDecoderState& state, DecoderOutput& output) {
+[[gnu::always_inline]] inline std::size_t applyControl(std::span<const std::uint8_t> rest, AribDecoderState& state,
+                                                       DecoderOutput& output) {
     using namespace control_codes;
     switch (static_cast<Control>(rest[0])) {
         case Control::APB: output.emit(0x08); break;

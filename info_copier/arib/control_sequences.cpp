@@ -13,7 +13,6 @@ constexpr std::uint8_t xcsFinal = 0x66;
 constexpr int parameterCap = 100000;
 // Final bytes lie in 0x42..0x6F; any other byte after the parameters ends the sequence unread.
 
-
 }  // namespace
 
 std::size_t applyControlSequence(std::span<const std::uint8_t> rest, DecoderOutput& output) {

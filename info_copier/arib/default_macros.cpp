@@ -12,20 +12,20 @@ struct DefaultMacro {
 using S = CodeSet;
 constexpr std::uint32_t firstMacroCode = 0x60;
 constexpr DefaultMacro defaultMacros[16] = {
-    {S::kanji, S::alphanumeric, S::hiragana},  // 0x60
-    {S::kanji, S::katakana, S::hiragana},      // 0x61
-    {S::kanji, S::drcs1, S::hiragana},         // 0x62
-    {S::mosaicA, S::mosaicC, S::mosaicD},      // 0x63
-    {S::mosaicA, S::mosaicB, S::mosaicD},      // 0x64
-    {S::mosaicA, S::drcs1, S::mosaicD},        // 0x65
-    {S::drcs1, S::drcs2, S::drcs3},            // 0x66
-    {S::drcs4, S::drcs5, S::drcs6},            // 0x67
-    {S::drcs7, S::drcs8, S::drcs9},            // 0x68
-    {S::drcs10, S::drcs11, S::drcs12},         // 0x69
-    {S::drcs13, S::drcs14, S::drcs15},         // 0x6A
-    {S::kanji, S::drcs2, S::hiragana},         // 0x6B
-    {S::kanji, S::drcs3, S::hiragana},         // 0x6C
-    {S::kanji, S::drcs4, S::hiragana},         // 0x6D
+    {S::kanji, S::alphanumeric, S::hiragana},     // 0x60
+    {S::kanji, S::katakana, S::hiragana},         // 0x61
+    {S::kanji, S::drcs1, S::hiragana},            // 0x62
+    {S::mosaicA, S::mosaicC, S::mosaicD},         // 0x63
+    {S::mosaicA, S::mosaicB, S::mosaicD},         // 0x64
+    {S::mosaicA, S::drcs1, S::mosaicD},           // 0x65
+    {S::drcs1, S::drcs2, S::drcs3},               // 0x66
+    {S::drcs4, S::drcs5, S::drcs6},               // 0x67
+    {S::drcs7, S::drcs8, S::drcs9},               // 0x68
+    {S::drcs10, S::drcs11, S::drcs12},            // 0x69
+    {S::drcs13, S::drcs14, S::drcs15},            // 0x6A
+    {S::kanji, S::drcs2, S::hiragana},            // 0x6B
+    {S::kanji, S::drcs3, S::hiragana},            // 0x6C
+    {S::kanji, S::drcs4, S::hiragana},            // 0x6D
     {S::katakana, S::hiragana, S::alphanumeric},  // 0x6E
     {S::alphanumeric, S::mosaicA, S::drcs1},      // 0x6F
 };

@@ -30,9 +30,9 @@ void codeKanjiG0(EncoderOutput& output, StrategyText& text, bool sizeControls) {
 }
 
 int encodeAribTextKanjiG0(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls) {
-    return encodeWithStrategy(dst, dstCapacity, src, srcLength, [sizeControls](EncoderOutput& output, StrategyText& text) {
-        codeKanjiG0(output, text, sizeControls);
-    });
+    return encodeWithStrategy(
+        dst, dstCapacity, src, srcLength,
+        [sizeControls](EncoderOutput& output, StrategyText& text) { codeKanjiG0(output, text, sizeControls); });
 }
 
 }  // namespace arib

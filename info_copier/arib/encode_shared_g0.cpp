@@ -9,9 +9,9 @@ void codeSharedG0(EncoderOutput& output, StrategyText& text, bool sizeControls) 
 }
 
 int encodeAribTextSharedG0(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, bool sizeControls) {
-    return encodeWithStrategy(dst, dstCapacity, src, srcLength, [sizeControls](EncoderOutput& output, StrategyText& text) {
-        codeSharedG0(output, text, sizeControls);
-    });
+    return encodeWithStrategy(
+        dst, dstCapacity, src, srcLength,
+        [sizeControls](EncoderOutput& output, StrategyText& text) { codeSharedG0(output, text, sizeControls); });
 }
 
 }  // namespace arib

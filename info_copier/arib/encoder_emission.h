@@ -18,24 +18,24 @@ void emitKanaOutsideGR(EncoderWriter& writer, StrategyText& text, int position, 
 // The part of a strategy that does not depend on where the two-byte sets go.
 class CoderBase {
 public:
-    CoderBase(EncoderOutput& output, StrategyText& text, bool sizeControls) : writer_(output, sizeControls), text_(text) {}
+    CoderBase(EncoderOutput& output, StrategyText& text, bool sizeControls)
+        : writer_(output, sizeControls), text_(text) {}
 
     // TAB as APF, LF as APR (CR is dropped, so CR LF becomes one APR), space in middle size;
     // every other control is dropped.
     void codeControlOrSpace(const ClassifiedCharacter& c) {
         switch (c.codePoint) {
-        case U'\t':
-            writer_.put(0x09);  // APF
-            break;
-        case U'\n':
-            writer_.put(0x0D);  // APR; the decoder gives CR LF back
-            break;
-        case U' ':
-            writer_.middleSize();
-            writer_.put(0x20);
-            break;
-        default:
-            break;  // CR and the other controls are dropped
+            case U'\t':
+                writer_.put(0x09);  // APF
+                break;
+            case U'\n':
+                writer_.put(0x0D);  // APR; the decoder gives CR LF back
+                break;
+            case U' ':
+                writer_.middleSize();
+                writer_.put(0x20);
+                break;
+            default: break;  // CR and the other controls are dropped
         }
     }
 

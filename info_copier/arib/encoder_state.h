@@ -33,7 +33,7 @@ constexpr std::uint8_t LS2R = 0x7D;  // after ESC
 constexpr std::uint8_t LS3R = 0x7C;  // after ESC
 constexpr std::uint8_t twoByteSet = 0x24;
 constexpr std::uint8_t toG1 = 0x29;
-constexpr std::uint8_t GR = 0x80;    // a kana code goes to the right half
+constexpr std::uint8_t GR = 0x80;  // a kana code goes to the right half
 }  // namespace byteOf
 
 // One strategy run: the state, the output and whether size controls are written.
@@ -41,7 +41,8 @@ class EncoderWriter {
 public:
     // Writes into a copy of `output`, held in the writer itself so that every byte reaches it
     // without going through a pointer; the copy is handed back when the writer goes.
-    EncoderWriter(EncoderOutput& output, bool sizeControls) : out_(output), home_(output), sizeControls_(sizeControls) {}
+    EncoderWriter(EncoderOutput& output, bool sizeControls)
+        : out_(output), home_(output), sizeControls_(sizeControls) {}
     ~EncoderWriter() { home_ = out_; }
     EncoderWriter(const EncoderWriter&) = delete;
     EncoderWriter& operator=(const EncoderWriter&) = delete;
@@ -55,19 +56,37 @@ public:
     void putGR(std::uint16_t code) { out_.put(static_cast<std::uint8_t>(code | byteOf::GR)); }
 
     void lockingShift0() {
-        if (state_.GL != 0) { put(byteOf::LS0); state_.GL = 0; }
+        if (state_.GL != 0) {
+            put(byteOf::LS0);
+            state_.GL = 0;
+        }
     }
     void lockingShift1() {
-        if (state_.GL != 1) { put(byteOf::LS1); state_.GL = 1; }
+        if (state_.GL != 1) {
+            put(byteOf::LS1);
+            state_.GL = 1;
+        }
     }
     void normalSize() {
-        if (sizeControls_ && !state_.sizeNormal) { put(byteOf::NSZ); state_.sizeNormal = true; }
+        if (sizeControls_ && !state_.sizeNormal) {
+            put(byteOf::NSZ);
+            state_.sizeNormal = true;
+        }
     }
     void middleSize() {
-        if (sizeControls_ && state_.sizeNormal) { put(byteOf::MSZ); state_.sizeNormal = false; }
+        if (sizeControls_ && state_.sizeNormal) {
+            put(byteOf::MSZ);
+            state_.sizeNormal = false;
+        }
     }
-    void invokeHiraganaIntoGR() { out_.put(byteOf::ESC, byteOf::LS2R); state_.GR = 2; }
-    void invokeKatakanaIntoGR() { out_.put(byteOf::ESC, byteOf::LS3R); state_.GR = 3; }
+    void invokeHiraganaIntoGR() {
+        out_.put(byteOf::ESC, byteOf::LS2R);
+        state_.GR = 2;
+    }
+    void invokeKatakanaIntoGR() {
+        out_.put(byteOf::ESC, byteOf::LS3R);
+        state_.GR = 3;
+    }
 
     // ESC 0x24 F: a two-byte set into G0.
     void designateG0(std::uint8_t finalByte) {

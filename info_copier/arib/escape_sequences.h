@@ -12,8 +12,8 @@
 namespace arib {
 namespace escape_sequences {
 
-inline constexpr std::uint8_t designateTwoByte = 0x24;  // '$'
-inline constexpr std::uint8_t dynamicSet = 0x20;         // intermediate byte of DRCS and macro designations
+inline constexpr std::uint8_t designateTwoByte = 0x24;    // '$'
+inline constexpr std::uint8_t dynamicSet = 0x20;          // intermediate byte of DRCS and macro designations
 inline constexpr std::uint8_t lockingShift2Right = 0x7D;  // LS2R
 inline constexpr std::uint8_t lockingShift3Right = 0x7C;  // LS3R
 
@@ -28,9 +28,7 @@ inline bool isOneByteGraphicSet(std::uint8_t final) {
     return (final >= 0x30 && final <= 0x38) || final == 0x49 || final == 0x4A;
 }
 
-inline bool isOneByteDynamicSet(std::uint8_t final) {
-    return (final >= 0x41 && final <= 0x4F) || final == 0x70;
-}
+inline bool isOneByteDynamicSet(std::uint8_t final) { return (final >= 0x41 && final <= 0x4F) || final == 0x70; }
 
 inline bool isTwoByteGraphicSet(std::uint8_t final) {
     return final == 0x39 || final == 0x3A || final == 0x3B || final == 0x42;

@@ -30,7 +30,7 @@ PlanCosts cheapestPlans(const KanaRunScan& runs) {
         const int length = runs.runLength(i);
         const int held = i % 2;  // the set of this run
         const int other = 1 - held;
-        auto codeRun = [&](int (&best)[2]) {
+        auto codeRun = [&](int(&best)[2]) {
             best[held] = std::min(best[held] + length, best[other] + lockingShiftBytes + length);
             best[other] += 2 * length;  // through the kanji set, GR unchanged
         };

@@ -74,8 +74,8 @@ int codeKanjiAndKanaRun(const TextClassifier& text, int position, Coders&... cod
     const int gr = grs[0];
     if (((coders.writer().state().GR != gr) || ...)) return position;
     const CharClass kanaInGR = gr == 2 ? CharClass::Hiragana : gr == 3 ? CharClass::Katakana : CharClass::Kanji;
-    return onOutputCopies(
-        [&](auto&... outputs) { return codeKanjiAndGRKana(text, position, kanaInGR, outputs...); }, coders...);
+    return onOutputCopies([&](auto&... outputs) { return codeKanjiAndGRKana(text, position, kanaInGR, outputs...); },
+                          coders...);
 }
 
 // After an alphanumeric character every coder has the alphanumeric set in GL and middle size,
@@ -129,39 +129,25 @@ void walkText(const TextClassifier& text, Coders&... coders) {
             position += c.units;
             // Kana runs often start after a symbol or a space; once every coder is ready for
             // kanji, they go on as after a kanji.
-            if ((coders.writer().state().readyForKanji() && ...)) position = codeKanjiAndKanaRun(text, position, coders...);
+            if ((coders.writer().state().readyForKanji() && ...))
+                position = codeKanjiAndKanaRun(text, position, coders...);
             continue;
         }
         switch (c.charClass) {
-        case CharClass::ControlOrSpace:
-            (coders.codeControlOrSpace(c), ...);
-            break;
-        case CharClass::KanaCommon:
-            (coders.codeKanaCommon(c), ...);
-            break;
-        case CharClass::Hiragana:
-        case CharClass::Katakana:
-            (coders.codeKana(c, position), ...);
-            break;
-        case CharClass::Kanji:
-            (coders.codeKanji(c), ...);
-            break;
-        case CharClass::Plane1:
-        case CharClass::Plane2:
-            (coders.codeJisPlane(c), ...);
-            break;
-        case CharClass::AdditionalSymbol:
-            (coders.codeAdditionalSymbol(c, position), ...);
-            break;
-        case CharClass::Alphanumeric:
-            (coders.codeOneByteSet(c), ...);
-            position = codeAlphanumericRun(text, position + c.units, coders...);
-            continue;
-        case CharClass::HalfwidthKatakana:
-            (coders.codeOneByteSet(c), ...);
-            break;
-        case CharClass::None:
-            break;  // dropped
+            case CharClass::ControlOrSpace: (coders.codeControlOrSpace(c), ...); break;
+            case CharClass::KanaCommon: (coders.codeKanaCommon(c), ...); break;
+            case CharClass::Hiragana:
+            case CharClass::Katakana: (coders.codeKana(c, position), ...); break;
+            case CharClass::Kanji: (coders.codeKanji(c), ...); break;
+            case CharClass::Plane1:
+            case CharClass::Plane2: (coders.codeJisPlane(c), ...); break;
+            case CharClass::AdditionalSymbol: (coders.codeAdditionalSymbol(c, position), ...); break;
+            case CharClass::Alphanumeric:
+                (coders.codeOneByteSet(c), ...);
+                position = codeAlphanumericRun(text, position + c.units, coders...);
+                continue;
+            case CharClass::HalfwidthKatakana: (coders.codeOneByteSet(c), ...); break;
+            case CharClass::None: break;  // dropped
         }
         position += c.units;
     }

@@ -26,13 +26,13 @@ public:
     std::uint16_t be16(std::uint64_t offset) const {
         return static_cast<std::uint16_t>((byteAt(offset) << 8) | byteAt(offset + 1));
     }
-    std::uint32_t be32(std::uint64_t offset) const {
-        return (std::uint32_t{be16(offset)} << 16) | be16(offset + 2);
-    }
+    std::uint32_t be32(std::uint64_t offset) const { return (std::uint32_t{be16(offset)} << 16) | be16(offset + 2); }
     // Copies `length` bytes from `offset`; the part that lies outside the view is zero-filled.
     void copyOut(std::uint64_t offset, std::size_t length, std::uint8_t* out) const {
         std::size_t inside = 0;
-        if (offset < size_) inside = static_cast<std::size_t>(size_ - offset) < length ? static_cast<std::size_t>(size_ - offset) : length;
+        if (offset < size_)
+            inside =
+                static_cast<std::size_t>(size_ - offset) < length ? static_cast<std::size_t>(size_ - offset) : length;
         if (inside != 0) std::memcpy(out, data_ + offset, inside);
         if (inside < length) std::memset(out + inside, 0, length - inside);
     }

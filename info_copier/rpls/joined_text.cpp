@@ -24,7 +24,8 @@ void joinDescriptionTexts(ByteView image, const PrivateBlock& block, const Progr
         work[k++] = u'\n';
     }
     // A description that fills the whole work area leaves no room for the extension.
-    if (k < kDecodedCapacity) k += arib::decodeAribText(work + k, kDecodedCapacity - k, info.extText, info.extTextLength);
+    if (k < kDecodedCapacity)
+        k += arib::decodeAribText(work + k, kDecodedCapacity - k, info.extText, info.extTextLength);
 
     std::uint8_t area[kTextAreaSize] = {};
     int length = arib::encodeAribText(area + 2, static_cast<int>(kTextCapacity), work, k, false);

@@ -35,7 +35,8 @@ bool fillFromRplsImage(ConstByteView image, ProgramInfo& info) {
         const std::int32_t room = static_cast<std::int32_t>(kTextCapacity) - info.textLength;
         if (extLength > room) extLength = room;
         info.extTextLength = extLength;
-        image.copyOut(kTextPos + static_cast<std::uint64_t>(info.textLength), static_cast<std::size_t>(extLength), info.extText);
+        image.copyOut(kTextPos + static_cast<std::uint64_t>(info.textLength), static_cast<std::size_t>(extLength),
+                      info.extText);
         for (int i = 0; i < 3; ++i) {
             info.genres[i].present = image.byteAt(base + kBlock0108GenrePos[i]);
             info.genres[i].value = image.byteAt(base + kBlock0108GenrePos[i] + 1);

@@ -20,7 +20,7 @@ inline constexpr std::size_t kChannelNameLengthPos = 67;
 inline constexpr std::size_t kChannelNamePos = 68;
 inline constexpr std::size_t kTitleLengthPos = 88;
 inline constexpr std::size_t kTitlePos = 89;
-inline constexpr std::size_t kTextAreaPos = 344;   // 2-byte length, then the text bytes
+inline constexpr std::size_t kTextAreaPos = 344;  // 2-byte length, then the text bytes
 inline constexpr std::size_t kTextPos = 346;
 
 inline constexpr std::size_t kChannelNameCapacity = 20;
@@ -57,8 +57,6 @@ inline constexpr std::uint8_t kGenreCountTwo = 0xE5;
 inline constexpr std::uint8_t kGenreCountThree = 0xD5;
 inline constexpr std::uint8_t kGenreAbsent = 0xFF;
 
-inline constexpr std::uint8_t exchangeNibbles(std::uint8_t v) {
-    return static_cast<std::uint8_t>((v << 4) | (v >> 4));
-}
+inline constexpr std::uint8_t exchangeNibbles(std::uint8_t v) { return static_cast<std::uint8_t>((v << 4) | (v >> 4)); }
 
 }  // namespace rpls

@@ -59,8 +59,9 @@ TEST(ParseCommandLine, FailuresPrintTheirOneMessage) {
 }
 
 TEST(ParseCommandLine, CopyModeKeepsSourceAndDestinationWhereverTheSwitchesStand) {
-    for (const auto& args : {std::vector<const char*>{"-d", "src", "dst"}, std::vector<const char*>{"src", "-d", "dst"},
-                             std::vector<const char*>{"src", "dst", "-d"}, std::vector<const char*>{"src", "-", "-d", "dst"}}) {
+    for (const auto& args :
+         {std::vector<const char*>{"-d", "src", "dst"}, std::vector<const char*>{"src", "-d", "dst"},
+          std::vector<const char*>{"src", "dst", "-d"}, std::vector<const char*>{"src", "-", "-d", "dst"}}) {
         const ParseOutcome outcome = parse(args);
         ASSERT_TRUE(outcome.ok);
         EXPECT_EQ(outcome.output, "");
@@ -77,9 +78,8 @@ TEST(ParseCommandLine, EveryCopyLetterSetsItsOwnFlag) {
     const ParseOutcome outcome = parse({"-dtpzmscnbieg", "src", "dst"});
     ASSERT_TRUE(outcome.ok);
     const app::OptionFlags& f = outcome.flags;
-    EXPECT_TRUE(f.copyDate && f.copyStartTime && f.copyDuration && f.copyZone && f.copyCodePair &&
-                f.copyPrivateCode && f.copyChannelName && f.copyChannelNumber && f.copyTitle && f.copyText &&
-                f.copyExtText && f.copyGenres);
+    EXPECT_TRUE(f.copyDate && f.copyStartTime && f.copyDuration && f.copyZone && f.copyCodePair && f.copyPrivateCode &&
+                f.copyChannelName && f.copyChannelNumber && f.copyTitle && f.copyText && f.copyExtText && f.copyGenres);
     EXPECT_FALSE(f.joinTexts);
     EXPECT_FALSE(f.anyParameter());
     EXPECT_TRUE(f.sizeControls);

@@ -49,8 +49,8 @@ TEST(ApplyParameters, NumbersAndTheirBytes) {
     auto pair = [](const rpls::ProgramInfo& i) { return bytes(i.codePair, 4); };
     auto channel = [](const rpls::ProgramInfo& i) { return bytes(i.channelNumber, 2); };
     auto genres = [](const rpls::ProgramInfo& i) {
-        return std::vector<std::uint8_t>{i.genres[0].present, i.genres[0].value, i.genres[1].present,
-                                         i.genres[1].value, i.genres[2].present, i.genres[2].value};
+        return std::vector<std::uint8_t>{i.genres[0].present, i.genres[0].value,   i.genres[1].present,
+                                         i.genres[1].value,   i.genres[2].present, i.genres[2].value};
     };
     const Case cases[] = {
         {{"-D", "2024/1/31"}, {0x20, 0x24, 0x01, 0x31}, date},
@@ -100,15 +100,16 @@ TEST(ApplyParameters, RejectedValuesPrintTheOptionsMessage) {
         {{"-N", "70000"}, 'N'},
         {{"-G", "256"}, 'G'},
         {{"-G", "1", "-G", "-1"}, 'G'},
-        {{"-B", "\xFF\xFE"}, 'B'},   // not UTF-8
-        {{"-C", "\xC0\xAF"}, 'C'},   // overlong form
+        {{"-B", "\xFF\xFE"}, 'B'},                  // not UTF-8
+        {{"-C", "\xC0\xAF"}, 'C'},                  // overlong form
         {{"-I", "ok", "-E", "\xED\xA0\x80"}, 'E'},  // encoded surrogate
-        {{"-Z", "1", "-D", "0/0/0"}, 'D'},  // options are tested in a fixed order
+        {{"-Z", "1", "-D", "0/0/0"}, 'D'},          // options are tested in a fixed order
     };
     for (const auto& c : cases) {
         const Applied a = apply(c.args);
         EXPECT_FALSE(a.ok) << c.args[0] << " " << c.args[1];
-        EXPECT_EQ(a.output, std::string("-") + c.option + " オプションの引数が異常です.\n") << c.args[0] << " " << c.args[1];
+        EXPECT_EQ(a.output, std::string("-") + c.option + " オプションの引数が異常です.\n")
+            << c.args[0] << " " << c.args[1];
     }
 }
 
@@ -127,7 +128,12 @@ TEST(ApplyParameters, PrivateCodeFromTwoCharacters) {
     struct Case {
         const char* value;
         std::int32_t expected;
-    } cases[] = {{"00", 0}, {"AB", 0x4142}, {"01", 0x3031}, {"\xE3\x81\x82" "B", 0x4242}};  // あ = U+3042
+    } cases[] = {{"00", 0},
+                 {"AB", 0x4142},
+                 {"01", 0x3031},
+                 {"\xE3\x81\x82"
+                  "B",
+                  0x4242}};  // あ = U+3042
     for (const auto& c : cases) {
         const Applied a = apply({"-S", c.value});
         ASSERT_TRUE(a.ok) << c.value;
@@ -140,12 +146,8 @@ TEST(ExpandLineBreaks, BackslashNBecomesCrLf) {
         std::u16string in;
         std::u16string out;
     } cases[] = {
-        {u"a\\nb", u"a\r\nb"},
-        {u"\\n\\n", u"\r\n\r\n"},
-        {u"a\\b\\", u"a\\b\\"},
-        {u"\\\\n", u"\\\r\n"},
-        {u"\\N", u"\\N"},
-        {u"", u""},
+        {u"a\\nb", u"a\r\nb"}, {u"\\n\\n", u"\r\n\r\n"}, {u"a\\b\\", u"a\\b\\"},
+        {u"\\\\n", u"\\\r\n"}, {u"\\N", u"\\N"},         {u"", u""},
     };
     static char16_t out[app::kExpandedTextCapacity];
     for (const auto& c : cases) {
@@ -184,7 +186,8 @@ std::u16string decoded(const std::uint8_t* bytes, int length) {
 }
 
 TEST(ApplyParameters, TextsAreCodedIntoTheirFields) {
-    const Applied a = apply({"-C", "ＮＨＫ総合", "-B", "朝のニュース Vol.2", "-I", "一行目\\n二行目", "-E", "出演：\\n山田"});
+    const Applied a =
+        apply({"-C", "ＮＨＫ総合", "-B", "朝のニュース Vol.2", "-I", "一行目\\n二行目", "-E", "出演：\\n山田"});
     ASSERT_TRUE(a.ok) << a.output;
     EXPECT_EQ(decoded(a.info.channelName, a.info.channelNameLength), u"ＮＨＫ総合");
     EXPECT_EQ(decoded(a.info.title, a.info.titleLength), u"朝のニュース Vol.2");
@@ -209,4 +212,3 @@ TEST(ApplyParameters, WSwitchTurnsSizeControlsOff) {
 }
 
 }  // namespace
-

@@ -46,7 +46,8 @@ rpls::ProgramInfo sourceRecord() {
     return info;
 }
 
-std::vector<std::size_t> changedOffsets(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after) {
+std::vector<std::size_t> changedOffsets(const std::vector<std::uint8_t>& before,
+                                        const std::vector<std::uint8_t>& after) {
     std::vector<std::size_t> changed;
     for (std::size_t i = 0; i < before.size(); ++i) {
         if (before[i] != after[i]) changed.push_back(i);
@@ -284,7 +285,8 @@ TEST(PatchDestination, AnOversizedTextLengthInTheImageStaysInsideTheTextArea) {
     EXPECT_EQ(image[fields.blockOffset + 57], 0);
     const auto changed = changedOffsets(before, image);
     for (std::size_t offset : changed) {
-        EXPECT_TRUE((offset >= 344 && offset < 1546) || (offset >= fields.blockOffset + 56 && offset <= fields.blockOffset + 58))
+        EXPECT_TRUE((offset >= 344 && offset < 1546) ||
+                    (offset >= fields.blockOffset + 56 && offset <= fields.blockOffset + 58))
             << offset;
     }
 }

@@ -115,9 +115,9 @@ TEST(ReadRplsInfo, HostileLengthsAreClampedAndMissingBytesReadAsZero) {
     fields.layout = fixture::BlockLayout::Layout0108;
     fields.text = bytesOf(1000, 1);
     auto image = fixture::buildRpls(fields);
-    image[67] = 200;                       // channel name length beyond its 20 bytes
-    image[344] = 0xFF;                     // text length 0xFFxx
-    image[fields.blockOffset + 56] = 0xFF;   // extended text length 0xFFxx
+    image[67] = 200;                        // channel name length beyond its 20 bytes
+    image[344] = 0xFF;                      // text length 0xFFxx
+    image[fields.blockOffset + 56] = 0xFF;  // extended text length 0xFFxx
     Filled f = fill(image);
     EXPECT_EQ(f.info.channelNameLength, 20);
     EXPECT_EQ(f.info.textLength, 1200);

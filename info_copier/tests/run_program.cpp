@@ -36,7 +36,8 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
     ::close(pipeFds[1]);
     char buffer[4096];
     ssize_t n;
-    while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) result.output.append(buffer, static_cast<std::size_t>(n));
+    while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        result.output.append(buffer, static_cast<std::size_t>(n));
     ::close(pipeFds[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);

@@ -16,8 +16,8 @@
 
 namespace {
 
-using testing_support::RunResult;
 using testing_support::runProgram;
+using testing_support::RunResult;
 
 class TolvaneRun : public testing::Test {
 protected:
@@ -139,18 +139,32 @@ TEST_F(TolvaneRun, FailingRunsLeaveTheDestinationUntouched) {
     const std::string dst = path("dst.rpls");
     const Case cases[] = {
         {"missing source", {"-d", missing, dst}, dst, "コピー元ファイル " + missing + " を開くのに失敗しました.\n"},
-        {"source neither RPLS nor TS", {"-d", text, dst}, dst,
+        {"source neither RPLS nor TS",
+         {"-d", text, dst},
+         dst,
          "コピー元ファイル " + text + " は有効なRPLSファイル，TSファイルではありません.\n"},
-        {"TS source without programme information", {"-d", ts, dst}, dst,
+        {"TS source without programme information",
+         {"-d", ts, dst},
+         dst,
          "コピー元ファイル " + ts + " から有効な番組情報を検出できませんでした.\n"},
-        {"destination is a TS file", {"-d", src, ts}, ts, "コピー先ファイル " + ts + " は正常なRPLSファイルではありません.\n"},
-        {"destination shorter than the fixed fields", {"-d", src, shortDst}, shortDst,
+        {"destination is a TS file",
+         {"-d", src, ts},
+         ts,
+         "コピー先ファイル " + ts + " は正常なRPLSファイルではありません.\n"},
+        {"destination shorter than the fixed fields",
+         {"-d", src, shortDst},
+         shortDst,
          "コピー先ファイル " + shortDst + " は正常なRPLSファイルではありません.\n"},
-        {"destination whose private block runs past its end", {"-g", src, cutDst}, cutDst,
+        {"destination whose private block runs past its end",
+         {"-g", src, cutDst},
+         cutDst,
          "コピー先ファイル " + cutDst + " は正常なRPLSファイルではありません.\n"},
         {"missing destination", {"-d", src, missing}, "", "コピー先ファイル " + missing + " を開くのに失敗しました.\n"},
         {"bad switch", {"-dk", src, dst}, dst, "無効なスイッチが指定されました.\n"},
-        {"both modes", {"-d", "-D", "2024/1/31", src, dst}, dst, "コピーオプションとパラメータ指定オプションは同時指定できません.\n"},
+        {"both modes",
+         {"-d", "-D", "2024/1/31", src, dst},
+         dst,
+         "コピーオプションとパラメータ指定オプションは同時指定できません.\n"},
     };
     for (const auto& c : cases) {
         write("dst.rpls", movieImage_);
@@ -187,12 +201,14 @@ TEST_F(TolvaneRun, AFailedSaveIsReportedAsAFailure) {
 
 TEST_F(TolvaneRun, ParameterModeWritesTheGivenNumbers) {
     const std::string dst = write("dst.rpls", movieImage_);
-    const RunResult r = tolvane({"-D", "2024/1/31", "-T", "9:05:00", "-P", "1:30:00", "-Z", "3", "-M", "258/1", "-S",
-                                 "00", "-N", "1024", "-G", "0x31", "-G", "0x52", "-G", "7", "-G", "9", dst});
+    const RunResult r =
+        tolvane({"-D", "2024/1/31", "-T", "9:05:00", "-P", "1:30:00", "-Z", "3", "-M", "258/1", "-S", "00",
+                 "-N", "1024",      "-G", "0x31",    "-G", "0x52",    "-G", "7", "-G", "9",     dst});
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(r.output, "コピーしました.\n");
     const auto after = read(dst);
-    const std::uint8_t fixed[] = {0x20, 0x24, 0x01, 0x31, 0x09, 0x05, 0x00, 0x01, 0x30, 0x00, 0x01, 0x02, 0x00, 0x01, 0x04, 0x00};
+    const std::uint8_t fixed[] = {0x20, 0x24, 0x01, 0x31, 0x09, 0x05, 0x00, 0x01,
+                                  0x30, 0x00, 0x01, 0x02, 0x00, 0x01, 0x04, 0x00};
     EXPECT_EQ(0, std::memcmp(&after[50], fixed, sizeof fixed));
     EXPECT_EQ(after[48], 3);
     EXPECT_EQ(after[movieBlock_ + 168], 0);
@@ -225,4 +241,3 @@ TEST_F(TolvaneRun, JoinedTextIsTheSameWithAndWithoutW) {
 }
 
 }  // namespace
-

@@ -57,10 +57,12 @@ int applyExtendedEventDescriptor(const SectionView& d, ExtTextAssembly& assembly
                 assembly.appendLineBreak();
                 assembly.appendLineBreak();
             }
-            assembly.decodeAndAppend(boundedBytes(d, static_cast<std::uint64_t>(item) + 1, static_cast<std::uint64_t>(headingLength)));
+            assembly.decodeAndAppend(
+                boundedBytes(d, static_cast<std::uint64_t>(item) + 1, static_cast<std::uint64_t>(headingLength)));
             assembly.appendLineBreak();
         }
-        assembly.appendPending(boundedBytes(d, static_cast<std::uint64_t>(item) + 2 + headingLength, static_cast<std::uint64_t>(textLength)));
+        assembly.appendPending(boundedBytes(d, static_cast<std::uint64_t>(item) + 2 + headingLength,
+                                            static_cast<std::uint64_t>(textLength)));
         item += headingLength + textLength + 2;
     }
     const int textLength = d.byteAt(static_cast<std::uint64_t>(itemsEnd));
@@ -68,7 +70,8 @@ int applyExtendedEventDescriptor(const SectionView& d, ExtTextAssembly& assembly
         assembly.flush();
         assembly.appendLineBreak();
         assembly.appendLineBreak();
-        assembly.decodeAndAppend(boundedBytes(d, static_cast<std::uint64_t>(itemsEnd) + 1, static_cast<std::uint64_t>(textLength)));
+        assembly.decodeAndAppend(
+            boundedBytes(d, static_cast<std::uint64_t>(itemsEnd) + 1, static_cast<std::uint64_t>(textLength)));
     }
     return itemsEnd + 1 + textLength;
 }

@@ -9,7 +9,8 @@ namespace ts {
 void ExtTextAssembly::decodeAndAppend(std::span<const std::uint8_t> coded) {
     const int room = kUnitCapacity - unitCount;
     if (room <= 0 || coded.empty()) return;
-    const int produced = arib::decodeAribText(units.data() + unitCount, room, coded.data(), static_cast<int>(coded.size()));
+    const int produced =
+        arib::decodeAribText(units.data() + unitCount, room, coded.data(), static_cast<int>(coded.size()));
     // The decoder caps its answer at the capacity; a hostile answer must not move us outside.
     if (produced > 0) unitCount += produced < room ? produced : room;
 }

@@ -54,8 +54,7 @@ private:
             case kPidSit:
                 if (!isSelectionSection(view)) return false;
                 return accept(section, EventScanResult::Sit);
-            default:
-                return false;
+            default: return false;
         }
     }
 

@@ -18,7 +18,8 @@ bool findServiceSection(platform::File& file, int packetSize, SectionBuffer& res
         if (packetPid(tsPacket) != kPidSdt) continue;
         const bool found = walkSectionChunks(tsPacket, [&](std::span<const std::uint8_t> chunk, ChunkKind kind) {
             const std::span<const std::uint8_t> section = sdt.add(chunk, kind);
-            if (section.empty() || sectionCrc32(section) != 0 || !listsService(viewOf(section), serviceId)) return false;
+            if (section.empty() || sectionCrc32(section) != 0 || !listsService(viewOf(section), serviceId))
+                return false;
             storeSection(result, section);
             return true;
         });

@@ -44,11 +44,8 @@ bool readTsInfo(rpls::ProgramInfo& info, platform::File& source, int packetSize,
     section.fill(0);
 
     switch (findEventSection(source, packetSize, section, readStartPercent, workspace->scan)) {
-        case EventScanResult::NotFound:
-            return false;
-        case EventScanResult::Sit:
-            parseSelectionSection(viewOf(section), info, workspace->assembly);
-            break;
+        case EventScanResult::NotFound: return false;
+        case EventScanResult::Sit: parseSelectionSection(viewOf(section), info, workspace->assembly); break;
         case EventScanResult::Eit: {
             const std::uint16_t serviceId = parseEventSection(viewOf(section), info, workspace->assembly);
             if (findServiceSection(source, packetSize, section, serviceId, readStartPercent, workspace->scan)) {

@@ -114,8 +114,8 @@ void parseSelectionSection(const SectionView& sit, rpls::ProgramInfo& info, ExtT
             setChannelNumber(info, selectionChannelNumber(serviceId, transmission));
             assembly.restart();
             for (int offset = loopStart; offset < loopEnd;) {
-                offset += applyProgrammeDescriptor(descriptorAt(sit, static_cast<std::uint64_t>(offset)), info, assembly,
-                                                   DescriptorScope::Selection);
+                offset += applyProgrammeDescriptor(descriptorAt(sit, static_cast<std::uint64_t>(offset)), info,
+                                                   assembly, DescriptorScope::Selection);
             }
         }
         entry = loopEnd;

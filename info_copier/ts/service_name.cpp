@@ -14,7 +14,8 @@ void parseServiceName(std::uint16_t serviceId, const SectionView& sdt, rpls::Pro
         if (service.be16(0) == serviceId) {
             for (int offset = entry + kServiceHeaderLength; offset < loopEnd;) {
                 const SectionView d = descriptorAt(sdt, static_cast<std::uint64_t>(offset));
-                if (descriptorTag(d) == static_cast<std::uint8_t>(DescriptorTag::Service)) applyServiceDescriptor(d, info);
+                if (descriptorTag(d) == static_cast<std::uint8_t>(DescriptorTag::Service))
+                    applyServiceDescriptor(d, info);
                 offset += descriptorLength(d) + 2;
             }
             return;

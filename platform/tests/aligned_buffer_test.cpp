@@ -10,8 +10,9 @@ namespace {
 // zeroed, writable to their last byte, and zeroed again when allocated anew.
 TEST(AlignedBuffer, IsAlignedAndZeroedAtEverySize) {
     platform::AlignedBuffer buffer;
-    for (const std::uint64_t size : {std::uint64_t{1}, std::uint64_t{65536}, (std::uint64_t{2} << 20) - 1,
-                                     std::uint64_t{2} << 20, std::uint64_t{141} * 65536, (std::uint64_t{3} << 20) + 5}) {
+    for (const std::uint64_t size :
+         {std::uint64_t{1}, std::uint64_t{65536}, (std::uint64_t{2} << 20) - 1, std::uint64_t{2} << 20,
+          std::uint64_t{141} * 65536, (std::uint64_t{3} << 20) + 5}) {
         ASSERT_TRUE(buffer.allocate(size, 65536)) << size;
         ASSERT_EQ(buffer.size(), size);
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(buffer.data()) % 65536, 0u) << size;

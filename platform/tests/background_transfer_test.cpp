@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -69,7 +69,8 @@ TEST(BackgroundTransfer, RefusesMoreThanItsQueueHolds) {
     ASSERT_TRUE(out.createNew(path.c_str(), false));
     platform::BackgroundTransfer transfer;
     std::vector<std::int64_t> tickets;
-    for (int i = 0; i < platform::BackgroundTransfer::kMaxQueued; ++i) tickets.push_back(transfer.startWrite(out, "x", 1));
+    for (int i = 0; i < platform::BackgroundTransfer::kMaxQueued; ++i)
+        tickets.push_back(transfer.startWrite(out, "x", 1));
     EXPECT_EQ(transfer.startWrite(out, "y", 1), -1);
     EXPECT_EQ(transfer.collect(tickets.front()), 1);
     EXPECT_GE(transfer.startWrite(out, "z", 1), 0);  // the collected place is free again

@@ -87,11 +87,8 @@ std::vector<std::uint8_t> buildRpls(const RplsFields& fields) {
             }
             break;
         }
-        case BlockLayout::Unknown:
-            put16(image, b + 12, 0x0200);
-            break;
-        case BlockLayout::None:
-            break;
+        case BlockLayout::Unknown: put16(image, b + 12, 0x0200); break;
+        case BlockLayout::None: break;
     }
     return image;
 }

@@ -16,7 +16,7 @@ struct Genre {
 
 struct RplsFields {
     BlockLayout layout = BlockLayout::Layout0108;
-    std::uint32_t blockOffset = 0x800;  // used with a private block
+    std::uint32_t blockOffset = 0x800;       // used with a private block
     std::uint32_t fileSize = 0x800 + 0x200;  // grown when a block would not fit
     std::uint8_t zone = 0x12;
     std::uint8_t date[4] = {0x20, 0x24, 0x01, 0x31};
@@ -27,8 +27,8 @@ struct RplsFields {
     std::vector<std::uint8_t> channelName;  // ARIB-coded
     std::vector<std::uint8_t> title;
     std::vector<std::uint8_t> text;
-    std::vector<std::uint8_t> extText;      // layout 0x0108 only
-    std::uint16_t privateCode = 0;          // layout 0x0103 only
+    std::vector<std::uint8_t> extText;  // layout 0x0108 only
+    std::uint16_t privateCode = 0;      // layout 0x0103 only
     Genre genres[3];
     // Filler for every byte the tool must carry through unchanged.
     std::uint8_t filler = 0xA5;

@@ -8,7 +8,8 @@ namespace ts_streams {
 SampleProgramme sampleProgramme() {
     SampleProgramme programme;
     // ＮＨＫ総合１・東京
-    programme.channelName = fixture::kanjiFromEucJp("\xA3\xCE\xA3\xC8\xA3\xCB\xC1\xED\xB9\xE7\xA3\xB1\xA1\xA6\xC5\xEC\xB5\xFE");
+    programme.channelName =
+        fixture::kanjiFromEucJp("\xA3\xCE\xA3\xC8\xA3\xCB\xC1\xED\xB9\xE7\xA3\xB1\xA1\xA6\xC5\xEC\xB5\xFE");
     // 日曜美術館「北斎の富士」
     programme.title = fixture::kanjiFromEucJp(
         "\xC6\xFC\xCD\xCB\xC8\xFE\xBD\xD1\xB4\xDB\xA1\xD6\xCB\xCC\xBA\xD8\xA4\xCE\xC9\xD9\xBB\xCE\xA1\xD7");
@@ -48,9 +49,9 @@ Bytes buildSampleStream(int packetSize) {
     event.mjd = 60340;  // 2024-01-31
     event.startBcd = {0x20, 0x00, 0x00};
     event.durationBcd = {0x00, 0x45, 0x00};
-    event.descriptors = concat({shortEventDescriptor(programme.title, programme.text),
-                                extendedEventDescriptor(0, 0, programme.items, {}),
-                                contentDescriptor(programme.genres)});
+    event.descriptors =
+        concat({shortEventDescriptor(programme.title, programme.text),
+                extendedEventDescriptor(0, 0, programme.items, {}), contentDescriptor(programme.genres)});
     present.events = {event};
     const Bytes eitPresent = eitSection(present);
 

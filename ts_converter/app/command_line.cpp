@@ -21,44 +21,41 @@ std::int32_t parseNumber(const char* text, int base) {
 
 enum class GroupResult { Ok, OkSkipNext, Failed };
 
-GroupResult parseSwitchGroup(int argc, const char* const* argv, int index, ConvertArgs& args,
-                             ConvertOptions& options) {
+GroupResult parseSwitchGroup(int argc, const char* const* argv, int index, ConvertArgs& args, ConvertOptions& options) {
     const char* group = argv[index];
     const bool hasNext = index + 1 < argc;
     bool takesArgument = false;
     for (const char* c = group + 1; *c != '\0'; ++c) {
         switch (*c) {
-        case 'b': options.ts188ToBd192 = true; break;
-        case 'd': options.trace = true; break;
-        case 'f': options.ts188ToFw192 = true; break;
-        case 'n': options.toTs188 = true; break;
-        case 'p': options.cycle3000 = true; break;
-        case 'r': options.fw192ToBd192 = true; break;
-        case 'x': options.unbuffered = false; break;
-        case 't': {
-            options.pcrPidGiven = true;
-            const std::int32_t pid = hasNext ? parseNumber(argv[index + 1], 16) : 0;
-            if (pid <= 0) {
-                platform::print("%s", msg::kBadPcrPidArgument);
-                return GroupResult::Failed;
+            case 'b': options.ts188ToBd192 = true; break;
+            case 'd': options.trace = true; break;
+            case 'f': options.ts188ToFw192 = true; break;
+            case 'n': options.toTs188 = true; break;
+            case 'p': options.cycle3000 = true; break;
+            case 'r': options.fw192ToBd192 = true; break;
+            case 'x': options.unbuffered = false; break;
+            case 't': {
+                options.pcrPidGiven = true;
+                const std::int32_t pid = hasNext ? parseNumber(argv[index + 1], 16) : 0;
+                if (pid <= 0) {
+                    platform::print("%s", msg::kBadPcrPidArgument);
+                    return GroupResult::Failed;
+                }
+                args.pcrPid = pid;
+                takesArgument = true;
+                break;
             }
-            args.pcrPid = pid;
-            takesArgument = true;
-            break;
-        }
-        case 'v': {
-            const std::int32_t blocks = hasNext ? parseNumber(argv[index + 1], 10) : 0;
-            if (blocks <= 0) {
-                platform::print("%s", msg::kBadReadBlocksArgument);
-                return GroupResult::Failed;
+            case 'v': {
+                const std::int32_t blocks = hasNext ? parseNumber(argv[index + 1], 10) : 0;
+                if (blocks <= 0) {
+                    platform::print("%s", msg::kBadReadBlocksArgument);
+                    return GroupResult::Failed;
+                }
+                args.readBlocks = blocks;
+                takesArgument = true;
+                break;
             }
-            args.readBlocks = blocks;
-            takesArgument = true;
-            break;
-        }
-        default:
-            platform::print("%s", msg::kBadSwitch);
-            return GroupResult::Failed;
+            default: platform::print("%s", msg::kBadSwitch); return GroupResult::Failed;
         }
     }
     return takesArgument ? GroupResult::OkSkipNext : GroupResult::Ok;
@@ -89,8 +86,8 @@ bool parseCommandLine(int argc, const char* const* argv, ConvertArgs& args, Conv
         platform::print("%s", msg::kTooFewArguments);
         return false;
     }
-    const int conversions = int{options.fw192ToBd192} + int{options.ts188ToFw192} + int{options.ts188ToBd192} +
-                            int{options.toTs188};
+    const int conversions =
+        int{options.fw192ToBd192} + int{options.ts188ToFw192} + int{options.ts188ToBd192} + int{options.toTs188};
     if (conversions >= 2) {
         platform::print("%s", msg::kDuplicateConversion);
         return false;

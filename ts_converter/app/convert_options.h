@@ -18,8 +18,8 @@ struct ConvertOptions {
 };
 
 struct ConvertArgs {
-    std::int32_t inputArg = 0;   // argv index of the input name; 0 = not given
-    std::int32_t outputArg = 0;  // argv index of the output name; 0 = not given
+    std::int32_t inputArg = 0;    // argv index of the input name; 0 = not given
+    std::int32_t outputArg = 0;   // argv index of the output name; 0 = not given
     std::int32_t readBlocks = 1;  // -v: 64 KiB blocks per input batch
     std::int32_t pcrPid = 0;      // -t
 };

@@ -36,8 +36,7 @@ struct Run {
     std::optional<PcrTimestamper>& timestamper;
 };
 
-bool findPcrPid(PacketReader& reader, const ConvertOptions& options, const ConvertArgs& args,
-                std::uint32_t& pcrPid) {
+bool findPcrPid(PacketReader& reader, const ConvertOptions& options, const ConvertArgs& args, std::uint32_t& pcrPid) {
     // Resynchronisation while looking for the tables stays silent.
     reader.setReportRemoved(false);
     if (!reader.rewind()) return false;
@@ -108,9 +107,9 @@ bool convertPackets(Run& run) {
     progress.start();
     bool ok = false;
     switch (run.info.header) {
-    case HeaderSource::Dropped: ok = convertAll<HeaderSource::Dropped>(run, progress); break;
-    case HeaderSource::Converter: ok = convertAll<HeaderSource::Converter>(run, progress); break;
-    case HeaderSource::Timestamper: ok = convertAll<HeaderSource::Timestamper>(run, progress); break;
+        case HeaderSource::Dropped: ok = convertAll<HeaderSource::Dropped>(run, progress); break;
+        case HeaderSource::Converter: ok = convertAll<HeaderSource::Converter>(run, progress); break;
+        case HeaderSource::Timestamper: ok = convertAll<HeaderSource::Timestamper>(run, progress); break;
     }
     if (!ok) return false;
     if (run.timestamper && run.timestamper->finish() == FinishResult::PendingStamped && run.options.trace)
@@ -144,8 +143,7 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     }
 
     PacketWriter writer;
-    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered))
-        return kFailure;
+    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered)) return kFailure;
     writer.writeBehindThrough(transfer);
 
     // The whole file is converted from its first byte, also after the tables were read.

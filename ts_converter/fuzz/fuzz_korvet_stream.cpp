@@ -8,10 +8,10 @@
 #include "stamp/header_converter.h"
 #include "stamp/pcr_timestamper.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {

@@ -16,8 +16,8 @@ bool PacketReader::open(const char* path, std::int32_t packetSize, std::int32_t 
     packetSize_ = packetSize;
     // Buffered input is copied out of the system cache, where each call costs more than the
     // copy of a block: several batches are read in one call (still whole blocks, contiguous).
-    blocksPerBatch_ = file_.isUnbuffered() || blocksPerBatch < 1 ? blocksPerBatch
-                                                                : std::max(blocksPerBatch, kLeastCachedBatchBlocks);
+    blocksPerBatch_ =
+        file_.isUnbuffered() || blocksPerBatch < 1 ? blocksPerBatch : std::max(blocksPerBatch, kLeastCachedBatchBlocks);
     reportRemoved_ = true;
     fileSize_ = file_.size();
     consumed_ = 0;

@@ -70,7 +70,7 @@ private:
     std::int64_t consumed_ = 0;
     std::int64_t fileSize_ = 0;
     std::int32_t blocksPerBatch_ = 1;
-    std::int64_t windowOffset_ = -1;  // file offset of the data area's first byte; -1 before any read
+    std::int64_t windowOffset_ = -1;    // file offset of the data area's first byte; -1 before any read
     std::uint8_t* dataArea_ = nullptr;  // one block into the buffer; the first block carries a tail over
     std::int32_t filled_ = 0;
     std::int32_t readIndex_ = 0;  // negative while the next byte lies in the carry area

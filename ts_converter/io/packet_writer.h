@@ -5,8 +5,8 @@
 #pragma once
 
 #include "io/block.h"
-#include "platform/aligned_buffer.h"
 #include "io/queued_transfers.h"
+#include "platform/aligned_buffer.h"
 #include "platform/background_transfer.h"
 #include "platform/file.h"
 
@@ -91,11 +91,11 @@ private:
     std::int64_t written_ = 0;
     std::int32_t leastBlocks_ = kLeastCacheWriteBlocks;
     std::int32_t mostBlocks_ = kMostCacheWriteBlocks;
-    std::int32_t nextBlock_ = 0;      // the first block not yet given to a write
-    std::int32_t inFlightBlocks_ = 0; // blocks in front of the next block being written in the background
-    std::int32_t pending_ = 0;        // bytes handed out and not written, from the next block's start
-    std::int32_t writePosition_ = 0;  // ring offset of the next slot
-    std::int32_t heldFrom_ = 0;       // while held: pending-relative offset of the first held byte
+    std::int32_t nextBlock_ = 0;       // the first block not yet given to a write
+    std::int32_t inFlightBlocks_ = 0;  // blocks in front of the next block being written in the background
+    std::int32_t pending_ = 0;         // bytes handed out and not written, from the next block's start
+    std::int32_t writePosition_ = 0;   // ring offset of the next slot
+    std::int32_t heldFrom_ = 0;        // while held: pending-relative offset of the first held byte
     std::int32_t flushAt_ = 0;
     bool hold_ = false;
     bool unbuffered_ = false;

@@ -28,9 +28,7 @@ public:
     std::int32_t count() const { return count_; }
     // False when nothing could be started (the caller then transfers by itself).
     bool startWrite(platform::File& file, const void* buffer, std::size_t length, std::int32_t blocks);
-    bool oldestFinished() const {
-        return count_ > 0 && transfer_->finished(tickets_[static_cast<std::size_t>(head_)]);
-    }
+    bool oldestFinished() const { return count_ > 0 && transfer_->finished(tickets_[static_cast<std::size_t>(head_)]); }
     std::int32_t oldestBlocks() const { return blocks_[static_cast<std::size_t>(head_)]; }
     // Waits for the oldest transfer and answers its count (or -1).
     std::int64_t collectOldest();

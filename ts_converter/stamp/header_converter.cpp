@@ -27,7 +27,8 @@ void HeaderConverter::fw192ToBd192(ConstHeader input, Header output) {
     unwrappedValue_ = wrapAccumulator_ + cycle;
     // The offset is never negative; a constant divisor costs a multiplication, not a division.
     const auto scaled = static_cast<std::uint32_t>(offset * kTicksPerCycle);
-    const std::uint32_t withinCycle = cycleTicks_ == kCycleTicks3072 ? scaled / kCycleTicks3072 : scaled / kCycleTicks3000;
+    const std::uint32_t withinCycle =
+        cycleTicks_ == kCycleTicks3072 ? scaled / kCycleTicks3072 : scaled / kCycleTicks3000;
     const std::int64_t time = withinCycle + unwrappedValue_ * kTicksPerCycle;
     encodeBd192Header(time, output);
 }

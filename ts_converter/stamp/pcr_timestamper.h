@@ -15,8 +15,8 @@ namespace korvet {
 // new segment (only on NoPcr, FirstPcrLater, Discontinuity and DiscontinuityAgain).
 enum class StampEvent : std::int32_t {
     NoPcr = 0,
-    PcrLost = 1,             // 48000 packets without a usable interval: the conversion stops
-    FirstPacketPcr = 2,      // the file's first packet carries a PCR
+    PcrLost = 1,         // 48000 packets without a usable interval: the conversion stops
+    FirstPacketPcr = 2,  // the file's first packet carries a PCR
     FirstPacketNoPcr = 3,
     FirstPcrLater = 4,       // the file's first PCR, on a later packet
     Discontinuity = 5,       // a jump of more than 5,000,000 ticks; no rate trusted for now

@@ -3,8 +3,8 @@
 namespace korvet {
 
 std::int64_t decodeBd192ArrivalTime(ConstHeader header) {
-    return (std::int64_t{header[0] & 0x3F} << 24) | (std::int64_t{header[1]} << 16) |
-           (std::int64_t{header[2]} << 8) | header[3];
+    return (std::int64_t{header[0] & 0x3F} << 24) | (std::int64_t{header[1]} << 16) | (std::int64_t{header[2]} << 8) |
+           header[3];
 }
 
 void splitFw192Time(std::int64_t time, std::uint32_t& cycle, std::uint32_t& ticks) {

@@ -64,7 +64,8 @@ Bytes pmtStartingAtPacketEnd(std::size_t headBytes) {
     const Bytes pmt = longPmt();
     Bytes stream;
     test::append(stream, wholeSection(0, test::patSection({{1, kPmtPid}})));
-    test::append(stream, packetEndingWith(kPmtPid, Bytes(pmt.begin(), pmt.begin() + static_cast<std::ptrdiff_t>(headBytes))));
+    test::append(stream,
+                 packetEndingWith(kPmtPid, Bytes(pmt.begin(), pmt.begin() + static_cast<std::ptrdiff_t>(headBytes))));
     for (std::size_t at = headBytes; at < pmt.size(); at += 184) {
         const auto end = pmt.begin() + static_cast<std::ptrdiff_t>(std::min(at + 184, pmt.size()));
         test::append(stream, test::packet(kPmtPid, false, Bytes(pmt.begin() + static_cast<std::ptrdiff_t>(at), end)));
@@ -176,7 +177,8 @@ TEST(DiscoverPcrPid, FindsThePcrPidThroughPatAndPmt) {
 
 TEST(DiscoverPcrPid, ReadsTheTsPacketBehindA192ByteHeader) {
     Bytes stream;
-    for (const auto& p : wholeSection(0, test::patSection({{1, kPmtPid}}))) test::append(stream, test::withHeader(0, p));
+    for (const auto& p : wholeSection(0, test::patSection({{1, kPmtPid}})))
+        test::append(stream, test::withHeader(0, p));
     for (const auto& p : wholeSection(kPmtPid, test::pmtSection(kPcrPid))) test::append(stream, test::withHeader(0, p));
     const Outcome got = discover(stream, 192);
     EXPECT_TRUE(got.found);

@@ -46,17 +46,34 @@ TEST_P(HeaderConverterSequence, WritesTheOtherFormatsHeader) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, HeaderConverterSequence,
     ::testing::Values(
-        SequenceCase{"LastTickOfFirstCycle", HeaderDirection::Bd192ToFw192, false, {bd192(3374)}, {{0x00, 0x00, 0x0B, 0xFF}}},
-        SequenceCase{"CycleBoundary", HeaderDirection::Bd192ToFw192, false,
-                     {bd192(3375), bd192(3376)}, {{0x00, 0x00, 0x10, 0x00}, {0x00, 0x00, 0x10, 0x00}}},
-        SequenceCase{"LastTickOfSecond", HeaderDirection::Bd192ToFw192, false, {bd192(26'999'999)}, {{0x01, 0xF3, 0xFB, 0xFF}}},
-        SequenceCase{"ThreeThousandTicks", HeaderDirection::Bd192ToFw192, true, {bd192(3374)}, {{0x00, 0x00, 0x0B, 0xB7}}},
-        SequenceCase{"CopyPermissionBitsIgnored", HeaderDirection::Bd192ToFw192, false, {bd192(0xC0000000u | 3374)}, {{0x00, 0x00, 0x0B, 0xFF}}},
-        SequenceCase{"ArrivalTimeWrap", HeaderDirection::Bd192ToFw192, false,
-                     {bd192(0x3FFFFFFF), bd192(5)}, {{0x01, 0x80, 0x18, 0xB4}, {0x01, 0x80, 0x18, 0xB9}}},
-        SequenceCase{"CycleCountWrap", HeaderDirection::Fw192ToBd192, false,
-                     {fw192(7999, 3071), fw192(0, 0)}, {{0x01, 0x9B, 0xFC, 0xBE}, {0x01, 0x9B, 0xFC, 0xC0}}},
-        SequenceCase{"FwReservedBitsIgnored", HeaderDirection::Fw192ToBd192, false, {{0xFE, 0x00, 0x10, 0x00}}, {bd192(3375)}},
+        SequenceCase{
+            "LastTickOfFirstCycle", HeaderDirection::Bd192ToFw192, false, {bd192(3374)}, {{0x00, 0x00, 0x0B, 0xFF}}},
+        SequenceCase{"CycleBoundary",
+                     HeaderDirection::Bd192ToFw192,
+                     false,
+                     {bd192(3375), bd192(3376)},
+                     {{0x00, 0x00, 0x10, 0x00}, {0x00, 0x00, 0x10, 0x00}}},
+        SequenceCase{
+            "LastTickOfSecond", HeaderDirection::Bd192ToFw192, false, {bd192(26'999'999)}, {{0x01, 0xF3, 0xFB, 0xFF}}},
+        SequenceCase{
+            "ThreeThousandTicks", HeaderDirection::Bd192ToFw192, true, {bd192(3374)}, {{0x00, 0x00, 0x0B, 0xB7}}},
+        SequenceCase{"CopyPermissionBitsIgnored",
+                     HeaderDirection::Bd192ToFw192,
+                     false,
+                     {bd192(0xC0000000u | 3374)},
+                     {{0x00, 0x00, 0x0B, 0xFF}}},
+        SequenceCase{"ArrivalTimeWrap",
+                     HeaderDirection::Bd192ToFw192,
+                     false,
+                     {bd192(0x3FFFFFFF), bd192(5)},
+                     {{0x01, 0x80, 0x18, 0xB4}, {0x01, 0x80, 0x18, 0xB9}}},
+        SequenceCase{"CycleCountWrap",
+                     HeaderDirection::Fw192ToBd192,
+                     false,
+                     {fw192(7999, 3071), fw192(0, 0)},
+                     {{0x01, 0x9B, 0xFC, 0xBE}, {0x01, 0x9B, 0xFC, 0xC0}}},
+        SequenceCase{
+            "FwReservedBitsIgnored", HeaderDirection::Fw192ToBd192, false, {{0xFE, 0x00, 0x10, 0x00}}, {bd192(3375)}},
         SequenceCase{"FwThreeThousandTicks", HeaderDirection::Fw192ToBd192, true, {fw192(0, 2999)}, {bd192(3373)}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -72,8 +72,8 @@ TEST(KorvetRun, SampleToBd192StampsFromItsPcr) {
     EXPECT_EQ(bd.run.output.rfind("188 -> BD192 変換を開始します.\nPCR_PID : 0x0111\n変換中(0%).\r", 0), 0u);
     EXPECT_NE(bd.run.output.find("変換中(100%).    \r"), std::string::npos);
     const std::size_t packets = input.size() / 188;
-    EXPECT_EQ(afterProgress(bd.run.output), closingReport(static_cast<std::int64_t>(input.size()),
-                                                          static_cast<std::int64_t>(packets * 192)));
+    EXPECT_EQ(afterProgress(bd.run.output),
+              closingReport(static_cast<std::int64_t>(input.size()), static_cast<std::int64_t>(packets * 192)));
     ASSERT_EQ(bd.output.size(), packets * 192);
 
     std::int64_t firstPcr = -1;
@@ -151,13 +151,14 @@ Bytes generatedStream() {
     for (const auto& p : test::sectionPackets(0, pat)) packets.push_back(p);
     for (const auto& p : test::sectionPackets(0x100, test::section(0x02, pmtBody))) packets.push_back(p);
     const auto payloadUntil = [&](std::size_t count) {
-        while (packets.size() < count) packets.push_back(test::payloadPacket(0x200, static_cast<std::uint32_t>(packets.size())));
+        while (packets.size() < count)
+            packets.push_back(test::payloadPacket(0x200, static_cast<std::uint32_t>(packets.size())));
     };
     packets.push_back(test::pcrPacket(kPcr, 1'000'000));  // packet 5
     payloadUntil(10);
     packets.push_back(test::pcrPacket(kPcr, 1'100'000));  // 10
     payloadUntil(15);
-    packets.push_back(test::pcrPacket(kPcr, 1'200'000));  // 15
+    packets.push_back(test::pcrPacket(kPcr, 1'200'000));    // 15
     packets.push_back(test::pcrPacket(kPcr, 900'000'000));  // 16: jump
     payloadUntil(20);
     packets.push_back(test::pcrPacket(kPcr, 900'080'000));  // 20
@@ -176,12 +177,14 @@ TEST(KorvetRun, GeneratedStreamTraceAndTimes) {
     test::writeFile(input, stream);
     const Converted bd = convert("-db", input, "gen.m2ts");
     EXPECT_EQ(bd.run.status, 0);
-    EXPECT_EQ(bd.run.output, "188 -> BD192 変換を開始します.\nPCR_PID : 0x01FF\n"
-                             "100バイトの不正なデータを削除しました.\nS*"
-                             "50バイトの不正なデータを削除しました.\n./*E\n" +
-                                 closingReport(static_cast<std::int64_t>(stream.size()), 23 * 192));
+    EXPECT_EQ(bd.run.output,
+              "188 -> BD192 変換を開始します.\nPCR_PID : 0x01FF\n"
+              "100バイトの不正なデータを削除しました.\nS*"
+              "50バイトの不正なデータを削除しました.\n./*E\n" +
+                  closingReport(static_cast<std::int64_t>(stream.size()), 23 * 192));
     ASSERT_EQ(bd.output.size(), 23u * 192);
-    for (std::size_t i = 0; i < 23; ++i) EXPECT_EQ(arrivalTime(bd.output, i), static_cast<std::int64_t>(i) * 20'000) << i;
+    for (std::size_t i = 0; i < 23; ++i)
+        EXPECT_EQ(arrivalTime(bd.output, i), static_cast<std::int64_t>(i) * 20'000) << i;
 
     // The same with FW192 headers: packet 3 at 60,000 ticks is 2625 ticks into cycle 17.
     const Converted fw = convert("-f -t 1ff", input, "gen.fw192");
@@ -234,15 +237,16 @@ TEST(KorvetRun, WithoutThePcrTheConversionStopsAfter48000Packets) {
     test::writeFile(input, stream);
     const Converted run = convert("-d -t 2000 -b", input, "nopcr.m2ts");
     EXPECT_EQ(run.run.status, 1);
-    EXPECT_EQ(run.run.output, std::string("188 -> BD192 変換を開始します.\nPCR_PID : 0x2000\n") + msg::kPcrLost +
-                                  msg::kPcrLostHint);
+    EXPECT_EQ(run.run.output,
+              std::string("188 -> BD192 変換を開始します.\nPCR_PID : 0x2000\n") + msg::kPcrLost + msg::kPcrLostHint);
     std::remove(input.c_str());
 }
 
 TEST(KorvetRun, HeaderDroppedForEveryWholePacket) {
     // 192-byte packets plus a 100-byte tail: the tail is counted as read and dropped.
     Bytes stream;
-    for (std::uint32_t i = 0; i < 700; ++i) test::append(stream, test::withHeader(i * 1000, test::payloadPacket(0x30, i)));
+    for (std::uint32_t i = 0; i < 700; ++i)
+        test::append(stream, test::withHeader(i * 1000, test::payloadPacket(0x30, i)));
     test::append(stream, Bytes(100, 0x47));
     const std::string input = test::tempPath("in.m2ts");
     test::writeFile(input, stream);
@@ -260,7 +264,8 @@ TEST(KorvetRun, WriteFailingInTheBackgroundIsReportedOnce) {
     // 7.7 MB of BD192 against a file size limit of 2 or 4 MiB: the writes made in the background
     // fail; the failure is reported once, and nothing is written behind the gap.
     Bytes stream;
-    for (std::uint32_t i = 0; i < 40'000; ++i) test::append(stream, test::withHeader(i * 300, test::payloadPacket(0x30, i)));
+    for (std::uint32_t i = 0; i < 40'000; ++i)
+        test::append(stream, test::withHeader(i * 300, test::payloadPacket(0x30, i)));
     const std::string input = test::tempPath("big.m2ts");
     test::writeFile(input, stream);
     const std::string output = test::tempPath("limited");

@@ -47,10 +47,10 @@ TEST(PacketReader, RegainsAlignmentAndCountsEveryByte) {
     struct Case {
         const char* name;
         std::int32_t packetSize;
-        Bytes before;        // in front of the packets
-        std::size_t cutAt;   // garbage inserted in front of this packet (SIZE_MAX: none)
+        Bytes before;       // in front of the packets
+        std::size_t cutAt;  // garbage inserted in front of this packet (SIZE_MAX: none)
         Bytes between;
-        Bytes after;         // behind the last packet
+        Bytes after;           // behind the last packet
         std::uint32_t header;  // of 192-byte packets
         int delivered;
     };

@@ -11,9 +11,7 @@ namespace {
 
 constexpr std::uint16_t kPid = 0x100;
 
-std::int64_t bdTime(const std::uint8_t* slot) {
-    return decodeBd192ArrivalTime(ConstHeader(slot, 4));
-}
+std::int64_t bdTime(const std::uint8_t* slot) { return decodeBd192ArrivalTime(ConstHeader(slot, 4)); }
 
 // Slots laid out like the writer's ring: `slots` consecutive 192-byte slots, handed out in order
 // and starting again at the first after the last.

@@ -1,8 +1,8 @@
 #include "run_program.h"
 
+#include <sys/wait.h>
 #include <array>
 #include <cstdio>
-#include <sys/wait.h>
 
 namespace korvet::test {
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <fstream>
-#include <unistd.h>
 
 namespace korvet::test {
 
@@ -31,8 +31,15 @@ Bytes patSection(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pro
 }
 
 Bytes pmtSection(std::uint16_t pcrPid) {
-    const Bytes body{0x00, 0x01, 0xC1, 0x00, 0x00, static_cast<std::uint8_t>(0xE0 | (pcrPid >> 8)),
-                     static_cast<std::uint8_t>(pcrPid), 0xF0, 0x00};
+    const Bytes body{0x00,
+                     0x01,
+                     0xC1,
+                     0x00,
+                     0x00,
+                     static_cast<std::uint8_t>(0xE0 | (pcrPid >> 8)),
+                     static_cast<std::uint8_t>(pcrPid),
+                     0xF0,
+                     0x00};
     return section(0x02, body);
 }
 
@@ -52,8 +59,9 @@ std::vector<Bytes> sectionPackets(std::uint16_t pid, const Bytes& sectionBytes, 
     packets.push_back(packet(pid, true, payload, 0));
     for (std::size_t at = first; at < sectionBytes.size(); at += 184) {
         const std::size_t end = std::min(at + 184, sectionBytes.size());
-        packets.push_back(packet(pid, false, Bytes(sectionBytes.begin() + static_cast<std::ptrdiff_t>(at),
-                                                   sectionBytes.begin() + static_cast<std::ptrdiff_t>(end)),
+        packets.push_back(packet(pid, false,
+                                 Bytes(sectionBytes.begin() + static_cast<std::ptrdiff_t>(at),
+                                       sectionBytes.begin() + static_cast<std::ptrdiff_t>(end)),
                                  static_cast<std::uint8_t>(packets.size())));
     }
     return packets;
@@ -75,7 +83,8 @@ Bytes pcrPacket(std::uint16_t pid, std::int64_t pcr) {
 
 Bytes payloadPacket(std::uint16_t pid, std::uint32_t seed) {
     Bytes payload;
-    for (std::uint32_t i = 0; i < 184; ++i) payload.push_back(static_cast<std::uint8_t>((seed * 31 + i * 7) ^ (seed >> 8)));
+    for (std::uint32_t i = 0; i < 184; ++i)
+        payload.push_back(static_cast<std::uint8_t>((seed * 31 + i * 7) ^ (seed >> 8)));
     return packet(pid, false, payload, static_cast<std::uint8_t>(seed));
 }
 

@@ -34,12 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int argc = static_cast<int>(arguments.size());
     if (!app::parseCommandLine(argc, argv.data(), flags, slots)) return 0;
     // Every slot the parser hands on names an argument that exists.
-    const std::int32_t valueSlots[] = {slots.sourceArg,      slots.destinationArg, slots.dateArg,
-                                       slots.startTimeArg,   slots.durationArg,    slots.zoneArg,
-                                       slots.codePairArg,    slots.privateCodeArg, slots.channelNameArg,
-                                       slots.channelNumberArg, slots.titleArg,     slots.textArg,
-                                       slots.extTextArg,     slots.genreArgs[0],   slots.genreArgs[1],
-                                       slots.genreArgs[2]};
+    const std::int32_t valueSlots[] = {
+        slots.sourceArg,      slots.destinationArg,   slots.dateArg,      slots.startTimeArg,
+        slots.durationArg,    slots.zoneArg,          slots.codePairArg,  slots.privateCodeArg,
+        slots.channelNameArg, slots.channelNumberArg, slots.titleArg,     slots.textArg,
+        slots.extTextArg,     slots.genreArgs[0],     slots.genreArgs[1], slots.genreArgs[2]};
     for (std::int32_t slot : valueSlots)
         if (slot < -1 || slot >= argc) __builtin_trap();
     if (!flags.anyParameter()) return 0;

@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (dst[i] != sentinel) fail();
 
     std::vector<char16_t> full(static_cast<std::size_t>(whole) + 1, sentinel);
-    if (arib::decodeAribText(full.data(), whole + 1, src.data(), length) != whole || full[static_cast<std::size_t>(whole)] != 0)
+    if (arib::decodeAribText(full.data(), whole + 1, src.data(), length) != whole ||
+        full[static_cast<std::size_t>(whole)] != 0)
         fail();
     if (!std::equal(dst.begin(), dst.begin() + result, full.begin())) fail();
     // With room for the most any input can yield, the decoder stores without checking the

@@ -17,11 +17,11 @@ namespace {
 
 // Units that make the interesting text forms likely: bracketed symbol and row/cell texts, kana
 // runs of both sets, characters held by several tables, surrogates of both halves, controls.
-constexpr char16_t alphabet[] = {
-    u'[', u']', u'#', u'0', u'1', u'9', u'H', u'V', u'S', u'P', u' ', u'\n', u'\r', u'\t', 0x0008, 0x007F,
-    0x3042, 0x304B, 0x30A2, 0x30AB, 0x309A, 0x30FC, 0x3002, 0x307B, 0x624B, 0x4E9C, 0xFF21, 0xFF71,
-    0xFF5E, 0x203E, 0xFFE3, 0x2491, 0x02E9, 0x02E5, 0xD840, 0xDC89, 0xD800, 0xDC00, 0xDBFF, 0xDFFF,
-    0x0000, 0xE000, 0x00E6, 0x0300, u'A', u'~'};
+constexpr char16_t alphabet[] = {u'[',   u']',   u'#',   u'0',   u'1',   u'9',   u'H',   u'V',   u'S',   u'P',
+                                 u' ',   u'\n',  u'\r',  u'\t',  0x0008, 0x007F, 0x3042, 0x304B, 0x30A2, 0x30AB,
+                                 0x309A, 0x30FC, 0x3002, 0x307B, 0x624B, 0x4E9C, 0xFF21, 0xFF71, 0xFF5E, 0x203E,
+                                 0xFFE3, 0x2491, 0x02E9, 0x02E5, 0xD840, 0xDC89, 0xD800, 0xDC00, 0xDBFF, 0xDFFF,
+                                 0x0000, 0xE000, 0x00E6, 0x0300, u'A',   u'~'};
 constexpr std::uint8_t sentinel = 0xA5;
 
 [[noreturn]] void fail() { std::abort(); }

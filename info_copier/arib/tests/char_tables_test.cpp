@@ -11,8 +11,8 @@ namespace arib {
 namespace {
 
 constexpr CodeTable allCodeTables[] = {
-    CodeTable::kanji,    CodeTable::kanjiPreference, CodeTable::plane1Extra,       CodeTable::plane2,
-    CodeTable::hiragana, CodeTable::katakana,        CodeTable::halfwidthKatakana, CodeTable::additionalSymbol,
+    CodeTable::kanji,     CodeTable::kanjiPreference, CodeTable::plane1Extra,       CodeTable::plane2,
+    CodeTable::hiragana,  CodeTable::katakana,        CodeTable::halfwidthKatakana, CodeTable::additionalSymbol,
     CodeTable::kanaCommon};
 
 std::size_t countAbovePlane0(CodeTable table) {
@@ -23,9 +23,9 @@ std::size_t countAbovePlane0(CodeTable table) {
 
 TEST(CharTables, EntryCounts) {
     const std::pair<CodeTable, std::size_t> expected[] = {
-        {CodeTable::kanji, 6879},     {CodeTable::kanjiPreference, 9},     {CodeTable::plane1Extra, 1893},
-        {CodeTable::plane2, 2436},    {CodeTable::hiragana, 91},           {CodeTable::katakana, 94},
-        {CodeTable::kanaCommon, 6},   {CodeTable::halfwidthKatakana, 63},  {CodeTable::additionalSymbol, 268},
+        {CodeTable::kanji, 6879},   {CodeTable::kanjiPreference, 9},    {CodeTable::plane1Extra, 1893},
+        {CodeTable::plane2, 2436},  {CodeTable::hiragana, 91},          {CodeTable::katakana, 94},
+        {CodeTable::kanaCommon, 6}, {CodeTable::halfwidthKatakana, 63}, {CodeTable::additionalSymbol, 268},
     };
     for (auto [table, count] : expected) EXPECT_EQ(entriesOf(table).size(), count) << static_cast<int>(table);
     EXPECT_EQ(entriesOf(SequenceTable::plane1Sequence).size(), 25u);
@@ -62,9 +62,8 @@ TEST(CharTables, OrderedByCodeWithNoCodeOrValueTwice) {
 TEST(CharTables, Plane1ExtraRowCounts) {
     std::map<int, int> rows;
     for (const auto& entry : plane1ExtraTable) ++rows[static_cast<int>(entry.code >> 8) - 0x20];
-    std::map<int, int> expected = {{2, 41},  {3, 32},  {4, 3},   {6, 45},  {7, 28},  {8, 52},
-                                   {9, 94},  {10, 94}, {11, 83}, {12, 85}, {13, 77}, {14, 94},
-                                   {15, 94}, {47, 43}, {84, 88}};
+    std::map<int, int> expected = {{2, 41},  {3, 32},  {4, 3},   {6, 45},  {7, 28},  {8, 52},  {9, 94}, {10, 94},
+                                   {11, 83}, {12, 85}, {13, 77}, {14, 94}, {15, 94}, {47, 43}, {84, 88}};
     for (int row = 85; row <= 94; ++row) expected[row] = 94;
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(plane1ExtraTable[0].code, 0x222Fu);
@@ -103,9 +102,9 @@ TEST(CharTables, StatedValues) {
     EXPECT_EQ(unicodeForCode(CodeTable::plane1Extra, 0x7A50), 0x8160u);
     EXPECT_EQ(unicodeForCode(CodeTable::plane2, 0x2121), 0x20089u);
 
-    const std::pair<std::uint32_t, std::uint32_t> preferred[] = {
-        {0x2131, 0xFFE3}, {0x213D, 0x2015}, {0x2141, 0xFF5E}, {0x2142, 0x2225}, {0x215D, 0xFF0D},
-        {0x216F, 0xFFE5}, {0x2171, 0xFFE0}, {0x2172, 0xFFE1}, {0x224C, 0xFFE2}};
+    const std::pair<std::uint32_t, std::uint32_t> preferred[] = {{0x2131, 0xFFE3}, {0x213D, 0x2015}, {0x2141, 0xFF5E},
+                                                                 {0x2142, 0x2225}, {0x215D, 0xFF0D}, {0x216F, 0xFFE5},
+                                                                 {0x2171, 0xFFE0}, {0x2172, 0xFFE1}, {0x224C, 0xFFE2}};
     for (auto [code, unicode] : preferred) EXPECT_EQ(unicodeForCode(CodeTable::kanjiPreference, code), unicode);
 
     for (std::uint32_t code = 0x21; code <= 0x7E; ++code) {
@@ -124,9 +123,8 @@ TEST(CharTables, StatedValues) {
     for (std::uint32_t i = 0; i < 6; ++i) EXPECT_EQ(codeForUnicode(CodeTable::kanaCommon, common[i]), 0x79 + i);
 
     const std::pair<std::uint32_t, std::uint32_t> symbols[] = {
-        {0x7521, 0x3402}, {0x7522, 0x20158}, {0x757E, 0x4103}, {0x7621, 0x9FC5}, {0x764B, 0x9EB5},
-        {0x7A4D, 0x2491}, {0x7C2B, 0x33A1}, {0x7C77, 0x00A9}, {0x7D21, 0x322A}, {0x7D7B, 0x260E},
-        {0x7E21, 0x2160}, {0x7E7D, 0x325B}};
+        {0x7521, 0x3402}, {0x7522, 0x20158}, {0x757E, 0x4103}, {0x7621, 0x9FC5}, {0x764B, 0x9EB5}, {0x7A4D, 0x2491},
+        {0x7C2B, 0x33A1}, {0x7C77, 0x00A9},  {0x7D21, 0x322A}, {0x7D7B, 0x260E}, {0x7E21, 0x2160}, {0x7E7D, 0x325B}};
     for (auto [code, unicode] : symbols) EXPECT_EQ(unicodeForCode(CodeTable::additionalSymbol, code), unicode);
     const int perRow[][2] = {{85, 90}, {86, 35}, {90, 3}, {92, 25}, {93, 48}, {94, 67}};
     for (auto [row, count] : perRow) {

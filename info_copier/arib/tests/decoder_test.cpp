@@ -38,9 +38,7 @@ constexpr std::uint8_t ESC = 0x1B, CSI = 0x9B, SS2 = 0x19, SS3 = 0x1D, LS0 = 0x0
 
 class Decode : public testing::TestWithParam<DecodeCase> {};
 
-TEST_P(Decode, YieldsExpectedText) {
-    EXPECT_EQ(decode(GetParam().bytes), GetParam().expected);
-}
+TEST_P(Decode, YieldsExpectedText) { EXPECT_EQ(decode(GetParam().bytes), GetParam().expected); }
 
 const DecodeCase decodeCases[] = {
     {"Empty", {}, u""},
@@ -91,7 +89,8 @@ const DecodeCase decodeCases[] = {
     {"XcsKeepsDesignations", {CSI, 0x20, 0x66, ESC, 0x28, 0x4A, CSI, 0x31, 0x66, 0x41}, u"A"},
     {"XcsWithTwoParametersIgnored", {CSI, 0x30, 0x3B, 0x30, 0x20, 0x66, 0xA2}, u"\u3042"},
     {"XcsOtherValueIgnored", {CSI, 0x32, 0x20, 0x66, 0xA2}, u"\u3042"},
-    {"XcsHugeParameterIgnored", {CSI, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x66, 0xA2},
+    {"XcsHugeParameterIgnored",
+     {CSI, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x39, 0x66, 0xA2},
      u"\u3042"},
     {"CsiFourthSeparatorEnds", {CSI, 0x31, 0x3B, 0x32, 0x3B, 0x33, 0x3B, 0x34, 0x3B, 0x30, 0x21}, u"\u4E9C"},
     {"CsiNonFinalEnds", {CSI, 0x31, 0x41, 0xA2}, u"\u3042"},
@@ -101,11 +100,16 @@ const DecodeCase decodeCases[] = {
     {"MacroMosaic", {ESC, 0x2B, 0x20, 0x70, SS3, 0x63, 0x41, LS1, 0x41}, u"??"},
     {"MacroOtherCodeDoesNothing", {ESC, 0x2B, 0x20, 0x70, SS3, 0x41, 0x30, 0x21}, u"\u4E9C"},
     // One-byte sets in both halves: every byte a character, spaces among them.
-    {"AlphanumericRunWithKanaSpaceAndBreak", {LS1, 0x4E, 0x6F, 0x2E, 0x20, 0xA2, 0x31, 0x0D, 0x41, LS0, 0x30, 0x21},
+    {"AlphanumericRunWithKanaSpaceAndBreak",
+     {LS1, 0x4E, 0x6F, 0x2E, 0x20, 0xA2, 0x31, 0x0D, 0x41, LS0, 0x30, 0x21},
      u"No. \u30421\r\nA\u4E9C"},
     {"AlphanumericRunToTheEnd", {0x30, 0x21, LS1, 0x41, 0x20, 0x42, 0x43}, u"\u4E9CA BC"},
-    {"AlphanumericRunMeetsOtherBytes", {LS1, 0x41, 0xA0, 0x42, 0xFF, 0x43, 0x7F, 0x44, 0x20, 0x20}, u"ABC\x7F" u"D  "},
-    {"OneByteSetsInBothHalvesThroughLs2", {ESC, 0x6E, 0x22, 0xA2, 0x20, 0x23, ESC, 0x7C, 0xA2, 0x22},
+    {"AlphanumericRunMeetsOtherBytes",
+     {LS1, 0x41, 0xA0, 0x42, 0xFF, 0x43, 0x7F, 0x44, 0x20, 0x20},
+     u"ABC\x7F"
+     u"D  "},
+    {"OneByteSetsInBothHalvesThroughLs2",
+     {ESC, 0x6E, 0x22, 0xA2, 0x20, 0x23, ESC, 0x7C, 0xA2, 0x22},
      u"\u3042\u3042 \u3043\u30A2\u3042"},
     {"DrcsInG1AmongSpaces", {ESC, 0x29, 0x20, 0x41, LS1, 0x41, 0x20, 0x42, LS0, 0x30, 0x21}, u"? ?\u4E9C"},
     // Sequences and characters cut by the end of the input.
@@ -210,16 +214,21 @@ private:
 
     void addToken() {
         switch (next() % 9) {
-            case 0: case 1: case 2: {  // kanji, any plane 1 position
+            case 0:
+            case 1:
+            case 2: {  // kanji, any plane 1 position
                 leftHalf(0);
                 std::uint32_t code = randomCell() << 8 | randomCell();
                 bytes_.push_back(static_cast<std::uint8_t>(code >> 8));
                 bytes_.push_back(static_cast<std::uint8_t>(code & 0xFF));
-                if (std::uint32_t unicode = plane1UnicodeForCode(code)) append(unicode);
-                else appendSequence(sequenceForCode(SequenceTable::plane1Sequence, code));
+                if (std::uint32_t unicode = plane1UnicodeForCode(code))
+                    append(unicode);
+                else
+                    appendSequence(sequenceForCode(SequenceTable::plane1Sequence, code));
                 break;
             }
-            case 3: case 4: {  // kana through GR, switching sets now and then
+            case 3:
+            case 4: {  // kana through GR, switching sets now and then
                 if (next() % 4 == 0) {
                     gr_ = gr_ == 2 ? 3 : 2;
                     bytes_.insert(bytes_.end(), {ESC, static_cast<std::uint8_t>(gr_ == 2 ? 0x7D : 0x7C)});

@@ -44,15 +44,13 @@ INSTANTIATE_TEST_SUITE_P(
         Example{"SpaceInMiddleSize", u"\u4E9C \u4E9C", true, {0x30, 0x21, 0x89, 0x20, 0x8A, 0x30, 0x21}},
         Example{"SpaceWithoutSizeControls", u"\u4E9C \u4E9C", false, {0x30, 0x21, 0x20, 0x30, 0x21}},
         Example{"LoneKatakanaThroughKanji", u"\u30A2", true, {0x25, 0x22}},
-        Example{"FiveKatakanaShiftGR", u"\u30A2\u30A4\u30A6\u30A8\u30AA", true,
-                {0x1B, 0x7C, 0xA2, 0xA4, 0xA6, 0xA8, 0xAA}},
+        Example{
+            "FiveKatakanaShiftGR", u"\u30A2\u30A4\u30A6\u30A8\u30AA", true, {0x1B, 0x7C, 0xA2, 0xA4, 0xA6, 0xA8, 0xAA}},
         Example{"KatakanaBetweenHiragana", u"\u3042\u30A2\u3042", true, {0xA2, 0x25, 0x22, 0xA2}},
-        Example{"RunsTwoOneTwo", u"\u30A2\u30A2\u3042\u30A2\u30A2", true,
-                {0x1B, 0x7C, 0xA2, 0xA2, 0x24, 0x22, 0xA2, 0xA2}},
-        Example{"KanaCommonInEitherSet", u"\u30FC\u3002", true, {0xF9, 0xFA}},
-        Example{"LineFeed", u"\n", true, {0x0D}},
-        Example{"CarriageReturnLineFeed", u"\r\n", true, {0x0D}},
-        Example{"Tab", u"\t", true, {0x09}},
+        Example{
+            "RunsTwoOneTwo", u"\u30A2\u30A2\u3042\u30A2\u30A2", true, {0x1B, 0x7C, 0xA2, 0xA2, 0x24, 0x22, 0xA2, 0xA2}},
+        Example{"KanaCommonInEitherSet", u"\u30FC\u3002", true, {0xF9, 0xFA}}, Example{"LineFeed", u"\n", true, {0x0D}},
+        Example{"CarriageReturnLineFeed", u"\r\n", true, {0x0D}}, Example{"Tab", u"\t", true, {0x09}},
         Example{"SymbolText", u"[HV]", true, {0x1B, 0x24, 0x3B, 0x7A, 0x50}},
         Example{"SymbolTextWithKana", u"[\u307B\u304B]", true, {0x1B, 0x24, 0x3B, 0x7A, 0x74}},
         Example{"RowCellText", u"[#90#01]", true, {0x1B, 0x24, 0x3B, 0x7A, 0x21}},
@@ -66,8 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         Example{"KanaWithSemiVoicedMarkIsPlane1", u"\u304B\u309A", false, {0x1B, 0x24, 0x39, 0x24, 0x77}},
         Example{"LoneHighSurrogateAtEndDropped", u"A\xD840", false, {0x0E, 0x41}},
         Example{"LoneHighSurrogateKeepsNextCharacter", u"\xD840\u4E9C", false, {0x30, 0x21}},
-        Example{"LoneLowSurrogateDropped", u"\xDC89\u4E9C", false, {0x30, 0x21}},
-        Example{"Empty", u"", true, {}}));
+        Example{"LoneLowSurrogateDropped", u"\xDC89\u4E9C", false, {0x30, 0x21}}, Example{"Empty", u"", true, {}}));
 
 struct StrategyExample {
     const char* name;
@@ -89,26 +86,52 @@ TEST_P(StrategyExamples, ProducesExpectedBytes) {
 INSTANTIATE_TEST_SUITE_P(
     Encoder, StrategyExamples,
     ::testing::Values(
-        StrategyExample{"SymbolEndingTextTakesG0", encodeAribTextKanjiG0, u"ABC[HV]", false,
+        StrategyExample{"SymbolEndingTextTakesG0",
+                        encodeAribTextKanjiG0,
+                        u"ABC[HV]",
+                        false,
                         {0x0E, 0x41, 0x42, 0x43, 0x1B, 0x24, 0x3B, 0x0F, 0x7A, 0x50}},
-        StrategyExample{"SymbolBeforeKanjiTakesG1", encodeAribTextKanjiG0, u"ABC[HV]\u4E9C", false,
+        StrategyExample{"SymbolBeforeKanjiTakesG1",
+                        encodeAribTextKanjiG0,
+                        u"ABC[HV]\u4E9C",
+                        false,
                         {0x0E, 0x41, 0x42, 0x43, 0x1B, 0x24, 0x29, 0x3B, 0x7A, 0x50, 0x0F, 0x30, 0x21}},
-        StrategyExample{"SymbolBeforeKanjiSharedG0", encodeAribTextSharedG0, u"ABC[HV]\u4E9C", false,
+        StrategyExample{"SymbolBeforeKanjiSharedG0",
+                        encodeAribTextSharedG0,
+                        u"ABC[HV]\u4E9C",
+                        false,
                         {0x0E, 0x41, 0x42, 0x43, 0x0F, 0x1B, 0x24, 0x3B, 0x7A, 0x50, 0x1B, 0x24, 0x42, 0x30, 0x21}},
-        StrategyExample{"SymbolsInG0StayThere", encodeAribTextKanjiG0, u"[HV] [SD]", false,
+        StrategyExample{"SymbolsInG0StayThere",
+                        encodeAribTextKanjiG0,
+                        u"[HV] [SD]",
+                        false,
                         {0x1B, 0x24, 0x3B, 0x7A, 0x50, 0x20, 0x7A, 0x51}},
-        StrategyExample{"SymbolsInG1StayThere", encodeAribTextKanjiG0, u"[HV]A[SD]\u4E9C", false,
-                        {0x0E, 0x1B, 0x24, 0x29, 0x3B, 0x7A, 0x50, 0x1B, 0x29, 0x4A, 0x41, 0x1B, 0x24, 0x29, 0x3B,
-                         0x7A, 0x51, 0x0F, 0x30, 0x21}},
-        StrategyExample{"SupplementaryPlane2SharedG0", encodeAribTextSharedG0, u"\U00020089", false,
+        StrategyExample{
+            "SymbolsInG1StayThere", encodeAribTextKanjiG0, u"[HV]A[SD]\u4E9C", false, {0x0E, 0x1B, 0x24, 0x29, 0x3B,
+                                                                                       0x7A, 0x50, 0x1B, 0x29, 0x4A,
+                                                                                       0x41, 0x1B, 0x24, 0x29, 0x3B,
+                                                                                       0x7A, 0x51, 0x0F, 0x30, 0x21}},
+        StrategyExample{"SupplementaryPlane2SharedG0",
+                        encodeAribTextSharedG0,
+                        u"\U00020089",
+                        false,
                         {0x1B, 0x24, 0x3A, 0x21, 0x21}},
-        StrategyExample{"SupplementaryPlane2KanjiG0", encodeAribTextKanjiG0, u"\U00020089\u4E9C", false,
+        StrategyExample{"SupplementaryPlane2KanjiG0",
+                        encodeAribTextKanjiG0,
+                        u"\U00020089\u4E9C",
+                        false,
                         {0x0E, 0x1B, 0x24, 0x29, 0x3A, 0x21, 0x21, 0x0F, 0x30, 0x21}},
-        StrategyExample{"KanaThroughKanjiSharedG0Designates", encodeAribTextSharedG0, u"\U00020089\u30A2", false,
+        StrategyExample{"KanaThroughKanjiSharedG0Designates",
+                        encodeAribTextSharedG0,
+                        u"\U00020089\u30A2",
+                        false,
                         {0x1B, 0x24, 0x3A, 0x21, 0x21, 0x1B, 0x24, 0x42, 0x25, 0x22}},
-        StrategyExample{"KanaAfterMiddleSizeReturnsToNormal", encodeAribTextSharedG0, u" \u3042", true,
-                        {0x89, 0x20, 0x8A, 0xA2}},
-        StrategyExample{"HalfwidthThenAsciiRedesignatesG1", encodeAribTextSharedG0, u"\uFF71A", false,
+        StrategyExample{
+            "KanaAfterMiddleSizeReturnsToNormal", encodeAribTextSharedG0, u" \u3042", true, {0x89, 0x20, 0x8A, 0xA2}},
+        StrategyExample{"HalfwidthThenAsciiRedesignatesG1",
+                        encodeAribTextSharedG0,
+                        u"\uFF71A",
+                        false,
                         {0x0E, 0x1B, 0x29, 0x49, 0x31, 0x1B, 0x29, 0x4A, 0x41}}));
 
 // One strategy's whole text fills the capacity exactly while the other's would be cut: the
@@ -132,8 +155,7 @@ TEST(EncodeAribText, BothCutGoesToSharedG0WithoutTerminator) {
     const int capacity = static_cast<int>(encodeWhole(encodeAribTextKanjiG0, text, false).size()) - 1;
     Bytes stored(sharedG0.size() + 1, 0xCC);
     EXPECT_EQ(encodeAribText(stored.data(), capacity, text.data(), static_cast<int>(text.size()), false), capacity);
-    EXPECT_EQ(Bytes(stored.begin(), stored.begin() + capacity),
-              Bytes(sharedG0.begin(), sharedG0.begin() + capacity));
+    EXPECT_EQ(Bytes(stored.begin(), stored.begin() + capacity), Bytes(sharedG0.begin(), sharedG0.begin() + capacity));
     EXPECT_EQ(stored[static_cast<std::size_t>(capacity)], 0xCC);
 }
 
@@ -172,31 +194,31 @@ TEST_P(ClassifyExamples, GivesClassCodeAndUnits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Encoder, ClassifyExamples,
-    ::testing::Values(
-        ClassExample{"Space", u" ", CharClass::ControlOrSpace, 0x20, 1},
-        ClassExample{"Nul", std::u16string(1, u'\0'), CharClass::ControlOrSpace, 0, 1},
-        ClassExample{"Ascii", u"~", CharClass::Alphanumeric, 0x7E, 1},
-        ClassExample{"Delete", u"\u007F", CharClass::None, 0, 1},
-        ClassExample{"KanaCommonBeforeKana", u"\u30FC", CharClass::KanaCommon, 0x79, 1},
-        ClassExample{"Hiragana", u"\u3093", CharClass::Hiragana, 0x73, 1},
-        ClassExample{"HiraganaIterationMark", u"\u309E", CharClass::Hiragana, 0x78, 1},
-        ClassExample{"Katakana", u"\u30F6", CharClass::Katakana, 0x76, 1},
-        ClassExample{"HalfwidthKatakana", u"\uFF9F", CharClass::HalfwidthKatakana, 0x5F, 1},
-        ClassExample{"AdditionalSymbolBeforeKanji", u"\u2491", CharClass::AdditionalSymbol, 0x7A4D, 1},
-        ClassExample{"AdditionalSymbolAbovePlane0", u"\U00020158", CharClass::AdditionalSymbol, 0x7522, 2},
-        ClassExample{"PreferredForm", u"\uFFE3", CharClass::Kanji, 0x2131, 1},
-        ClassExample{"Kanji", u"\u4E9C", CharClass::Kanji, 0x3021, 1},
-        ClassExample{"Plane1Extra", u"\uFF07", CharClass::Plane1, 0x222F, 1},
-        ClassExample{"Plane1Sequence", u"\u02E9\u02E5", CharClass::Plane1, 0x2B65, 2},
-        ClassExample{"Plane2", u"\U00020089", CharClass::Plane2, 0x2121, 2},
-        ClassExample{"SymbolString", u"[\u307B\u304B]x", CharClass::AdditionalSymbol, 0x7A74, 4},
-        ClassExample{"RowCell", u"[#94#94]", CharClass::AdditionalSymbol, 0x7E7E, 8},
-        ClassExample{"RowCellCut", u"[#94#94", CharClass::Alphanumeric, 0x5B, 1},
-        ClassExample{"RowCellNotDigits", u"[#9A#94]", CharClass::Alphanumeric, 0x5B, 1},
-        ClassExample{"CellZero", u"[#01#00]", CharClass::Alphanumeric, 0x5B, 1},
-        ClassExample{"HighSurrogateBeforeNonSurrogate", u"\xD840\u0041", CharClass::None, 0, 1},
-        ClassExample{"LowSurrogate", u"\xDC00", CharClass::None, 0, 1},
-        ClassExample{"Unmapped", u"\uE000", CharClass::None, 0, 1}));
+    ::testing::Values(ClassExample{"Space", u" ", CharClass::ControlOrSpace, 0x20, 1},
+                      ClassExample{"Nul", std::u16string(1, u'\0'), CharClass::ControlOrSpace, 0, 1},
+                      ClassExample{"Ascii", u"~", CharClass::Alphanumeric, 0x7E, 1},
+                      ClassExample{"Delete", u"\u007F", CharClass::None, 0, 1},
+                      ClassExample{"KanaCommonBeforeKana", u"\u30FC", CharClass::KanaCommon, 0x79, 1},
+                      ClassExample{"Hiragana", u"\u3093", CharClass::Hiragana, 0x73, 1},
+                      ClassExample{"HiraganaIterationMark", u"\u309E", CharClass::Hiragana, 0x78, 1},
+                      ClassExample{"Katakana", u"\u30F6", CharClass::Katakana, 0x76, 1},
+                      ClassExample{"HalfwidthKatakana", u"\uFF9F", CharClass::HalfwidthKatakana, 0x5F, 1},
+                      ClassExample{"AdditionalSymbolBeforeKanji", u"\u2491", CharClass::AdditionalSymbol, 0x7A4D, 1},
+                      ClassExample{"AdditionalSymbolAbovePlane0", u"\U00020158", CharClass::AdditionalSymbol, 0x7522,
+                                   2},
+                      ClassExample{"PreferredForm", u"\uFFE3", CharClass::Kanji, 0x2131, 1},
+                      ClassExample{"Kanji", u"\u4E9C", CharClass::Kanji, 0x3021, 1},
+                      ClassExample{"Plane1Extra", u"\uFF07", CharClass::Plane1, 0x222F, 1},
+                      ClassExample{"Plane1Sequence", u"\u02E9\u02E5", CharClass::Plane1, 0x2B65, 2},
+                      ClassExample{"Plane2", u"\U00020089", CharClass::Plane2, 0x2121, 2},
+                      ClassExample{"SymbolString", u"[\u307B\u304B]x", CharClass::AdditionalSymbol, 0x7A74, 4},
+                      ClassExample{"RowCell", u"[#94#94]", CharClass::AdditionalSymbol, 0x7E7E, 8},
+                      ClassExample{"RowCellCut", u"[#94#94", CharClass::Alphanumeric, 0x5B, 1},
+                      ClassExample{"RowCellNotDigits", u"[#9A#94]", CharClass::Alphanumeric, 0x5B, 1},
+                      ClassExample{"CellZero", u"[#01#00]", CharClass::Alphanumeric, 0x5B, 1},
+                      ClassExample{"HighSurrogateBeforeNonSurrogate", u"\xD840\u0041", CharClass::None, 0, 1},
+                      ClassExample{"LowSurrogate", u"\xDC00", CharClass::None, 0, 1},
+                      ClassExample{"Unmapped", u"\uE000", CharClass::None, 0, 1}));
 
 struct KanaExample {
     const char* name;
@@ -228,23 +250,23 @@ std::u16string alternatingRuns(std::initializer_list<int> lengths, const std::u1
 
 INSTANTIATE_TEST_SUITE_P(
     Encoder, KanaDecisionExamples,
-    ::testing::Values(
-        KanaExample{"RunOfOne", alternatingRuns({1, 5}), false},
-        KanaExample{"RunOfTwoAloneTies", alternatingRuns({2}), true},
-        KanaExample{"TwoThenOneFavoursKanji", alternatingRuns({2, 1}), false},
-        KanaExample{"TwoOneTwo", alternatingRuns({2, 1, 2}), true},
-        KanaExample{"OtherCharactersDoNotBreakRuns", alternatingRuns({2, 1, 2}, u"\u4E9CA "), true},
-        KanaExample{"RunOfFive", alternatingRuns({5, 1}), true},
-        KanaExample{"LaterRunOfFiveStopsScan", alternatingRuns({2, 5, 2}), false},
-        // Alternating runs of two: katakana through the kanji set (4 bytes a run) with hiragana
-        // in GR (2) beat shifting for every run (4 each).
-        KanaExample{"TwentyRunsOfTwo", alternatingRuns({2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}),
-                    false},
-        // Katakana runs of four between single hiragana: 62 bytes shifting first, 65 otherwise.
-        KanaExample{"TwentyRunsWeighed", alternatingRuns({4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1}),
-                    true},
-        KanaExample{"TwentyFirstRunStops",
-                    alternatingRuns({4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4}), false}));
+    ::testing::Values(KanaExample{"RunOfOne", alternatingRuns({1, 5}), false},
+                      KanaExample{"RunOfTwoAloneTies", alternatingRuns({2}), true},
+                      KanaExample{"TwoThenOneFavoursKanji", alternatingRuns({2, 1}), false},
+                      KanaExample{"TwoOneTwo", alternatingRuns({2, 1, 2}), true},
+                      KanaExample{"OtherCharactersDoNotBreakRuns", alternatingRuns({2, 1, 2}, u"\u4E9CA "), true},
+                      KanaExample{"RunOfFive", alternatingRuns({5, 1}), true},
+                      KanaExample{"LaterRunOfFiveStopsScan", alternatingRuns({2, 5, 2}), false},
+                      // Alternating runs of two: katakana through the kanji set (4 bytes a run) with hiragana
+                      // in GR (2) beat shifting for every run (4 each).
+                      KanaExample{"TwentyRunsOfTwo",
+                                  alternatingRuns({2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}), false},
+                      // Katakana runs of four between single hiragana: 62 bytes shifting first, 65 otherwise.
+                      KanaExample{"TwentyRunsWeighed",
+                                  alternatingRuns({4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1}), true},
+                      KanaExample{"TwentyFirstRunStops",
+                                  alternatingRuns({4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4, 1, 4}),
+                                  false}));
 
 }  // namespace
 }  // namespace arib
@@ -308,8 +330,8 @@ TEST(EncodeAribText, LongKanjiAndKanaRunsAcrossWindows) {
     const Bytes sharedG0 = encodeWhole(encodeAribTextSharedG0, text, false);
     ASSERT_GT(sharedG0.size(), 4200u);
     std::u16string decoded(text.size() + 1, u'\0');
-    const int units =
-        decodeAribText(decoded.data(), static_cast<int>(decoded.size()), sharedG0.data(), static_cast<int>(sharedG0.size()));
+    const int units = decodeAribText(decoded.data(), static_cast<int>(decoded.size()), sharedG0.data(),
+                                     static_cast<int>(sharedG0.size()));
     EXPECT_EQ(decoded.substr(0, static_cast<std::size_t>(units)), text);
     for (int capacity : {2047, 2048, 2049, 4097, static_cast<int>(sharedG0.size()) - 1, 10000}) {
         const int expected = std::min(capacity, static_cast<int>(sharedG0.size()));

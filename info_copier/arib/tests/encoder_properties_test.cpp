@@ -57,9 +57,8 @@ struct CharacterSet {
 };
 
 constexpr CharacterSet tableSets[] = {
-    {"kanji", 0x42, true},      {"plane 1", 0x39, true},        {"plane 2", 0x3A, true},
-    {"symbols", 0x3B, true},    {"hiragana", 0x30, false},      {"katakana", 0x31, false},
-    {"JIS X 0201", 0x49, false}, {"alphanumeric", 0x4A, false},
+    {"kanji", 0x42, true},     {"plane 1", 0x39, true},   {"plane 2", 0x3A, true},     {"symbols", 0x3B, true},
+    {"hiragana", 0x30, false}, {"katakana", 0x31, false}, {"JIS X 0201", 0x49, false}, {"alphanumeric", 0x4A, false},
 };
 
 TEST(EncoderProperties, EveryDecodedCharacterCodesBackToItself) {
@@ -69,8 +68,8 @@ TEST(EncoderProperties, EveryDecodedCharacterCodesBackToItself) {
             for (bool sizeControls : {true, false}) {
                 const Bytes coded = encode(text, sizeControls);
                 ASSERT_FALSE(coded.empty()) << set.name;
-                ASSERT_EQ(decode(coded), text) << set.name << " text of " << text.size() << " units, first "
-                                               << std::hex << static_cast<int>(text[0]);
+                ASSERT_EQ(decode(coded), text) << set.name << " text of " << text.size() << " units, first " << std::hex
+                                               << static_cast<int>(text[0]);
             }
             ++checked;
         }
@@ -101,8 +100,15 @@ public:
             }
         }
         controls_ = {{u" ", u" "}, {u"\t", u"\t"}, {u"\r\n", u"\r\n"}, {u"\n", u"\r\n"}};
-        dropped_ = {{u"\u0008", u""}, {u"\u007F", u""}, {u"\uE000", u""}, {u"\xDC00", u""},
-                    {u"\xD83D" u"A", u"A"}, {u"\r", u""}, {u"\u0001", u""}};
+        dropped_ = {{u"\u0008", u""},
+                    {u"\u007F", u""},
+                    {u"\uE000", u""},
+                    {u"\xDC00", u""},
+                    {u"\xD83D"
+                     u"A",
+                     u"A"},
+                    {u"\r", u""},
+                    {u"\u0001", u""}};
     }
 
     // A text of up to `maxPieces` pieces and what decoding its coding must give.
@@ -123,10 +129,10 @@ private:
     const Piece& pick(bool withDropped) {
         // Weighted towards kana, so that runs of both sets meet often.
         const int kind = std::uniform_int_distribution<int>(0, withDropped ? 12 : 11)(random_);
-        const std::vector<Piece>& pool = kind < 3   ? hiragana_
-                                         : kind < 6 ? katakana_
-                                         : kind < 8 ? others_
-                                         : kind < 9 ? symbols_
+        const std::vector<Piece>& pool = kind < 3    ? hiragana_
+                                         : kind < 6  ? katakana_
+                                         : kind < 8  ? others_
+                                         : kind < 9  ? symbols_
                                          : kind < 10 ? ascii_
                                          : kind < 12 ? controls_
                                                      : dropped_;
@@ -208,10 +214,14 @@ TEST(EncoderProperties, CutAtAnyCapacity) {
 // tables in their order gives (the index the encoder classifies with is built from them).
 TEST(EncoderProperties, ClassificationFollowsTheTableOrder) {
     const std::pair<CodeTable, CharClass> order[] = {
-        {CodeTable::kanaCommon, CharClass::KanaCommon},         {CodeTable::hiragana, CharClass::Hiragana},
-        {CodeTable::katakana, CharClass::Katakana},             {CodeTable::halfwidthKatakana, CharClass::HalfwidthKatakana},
-        {CodeTable::additionalSymbol, CharClass::AdditionalSymbol}, {CodeTable::kanjiPreference, CharClass::Kanji},
-        {CodeTable::kanji, CharClass::Kanji},                   {CodeTable::plane1Extra, CharClass::Plane1},
+        {CodeTable::kanaCommon, CharClass::KanaCommon},
+        {CodeTable::hiragana, CharClass::Hiragana},
+        {CodeTable::katakana, CharClass::Katakana},
+        {CodeTable::halfwidthKatakana, CharClass::HalfwidthKatakana},
+        {CodeTable::additionalSymbol, CharClass::AdditionalSymbol},
+        {CodeTable::kanjiPreference, CharClass::Kanji},
+        {CodeTable::kanji, CharClass::Kanji},
+        {CodeTable::plane1Extra, CharClass::Plane1},
         {CodeTable::plane2, CharClass::Plane2},
     };
     for (char32_t codePoint = 0x7F; codePoint <= 0xFFFF; ++codePoint) {
@@ -254,7 +264,8 @@ TEST(EncoderProperties, SymbolTailAnswersAsAScanToTheEnd) {
         }
         SymbolTail tail(classifier);
         for (std::size_t k = 0; k < positions.size(); ++k) {
-            const bool expected = std::all_of(fits.begin() + static_cast<std::ptrdiff_t>(k), fits.end(), [](bool f) { return f; });
+            const bool expected =
+                std::all_of(fits.begin() + static_cast<std::ptrdiff_t>(k), fits.end(), [](bool f) { return f; });
             ASSERT_EQ(tail.startsAtOrBefore(positions[k]), expected) << "text " << i << " at " << positions[k];
         }
     }
@@ -264,8 +275,9 @@ TEST(EncoderProperties, SymbolTailAnswersAsAScanToTheEnd) {
 std::u16string kanaRunsText(std::mt19937& random, int runs, int longest) {
     // Besides, symbol texts with kana of their own and characters of two units whose second
     // unit lies in the kana block.
-    const std::u16string others[] = {u"\u4E9C", u"A", u" ", u"[HV]", u"\u304B\u309A", u"\u30FC", u"\U00020089", u"\uE000",
-                                     u"[\u30C7]", u"[\u307B\u304B]", u"\u31F7\u309A", u"\u309A"};
+    const std::u16string others[] = {u"\u4E9C",       u"A",          u" ",      u"[HV]",     u"\u304B\u309A",
+                                     u"\u30FC",       u"\U00020089", u"\uE000", u"[\u30C7]", u"[\u307B\u304B]",
+                                     u"\u31F7\u309A", u"\u309A"};
     std::u16string text;
     bool hiragana = random() % 2 == 0;
     for (int run = 0; run < runs; ++run) {
@@ -319,7 +331,8 @@ TEST(EncoderProperties, KanaRunsAreThoseOfTheClassifiedText) {
         while (!isKanaClass(classifier.at(first).charClass)) first += classifier.at(first).units;
         scan.scanFrom(classifier, first, kana[0]);
         ASSERT_EQ(scan.runCount(), static_cast<int>(expected.size())) << "text " << i;
-        for (int run = 0; run < scan.runCount(); ++run) ASSERT_EQ(scan.runLength(run), expected[static_cast<std::size_t>(run)]) << "text " << i;
+        for (int run = 0; run < scan.runCount(); ++run)
+            ASSERT_EQ(scan.runLength(run), expected[static_cast<std::size_t>(run)]) << "text " << i;
     }
 }
 
@@ -371,7 +384,8 @@ TEST(EncoderProperties, CarriedOverKanaDecisionsEqualFreshOnes) {
             const int kanaRegister = c.charClass == CharClass::Hiragana ? 2 : 3;
             if (isKanaClass(c.charClass) && gr != kanaRegister) {
                 const bool fresh = shouldInvokeKanaSet(classifier, position, c.charClass);
-                ASSERT_EQ(carried.decide(classifier, position, c.charClass), fresh) << "text " << i << " at " << position;
+                ASSERT_EQ(carried.decide(classifier, position, c.charClass), fresh)
+                    << "text " << i << " at " << position;
                 if (fresh) gr = kanaRegister;
                 ++questions;
             }

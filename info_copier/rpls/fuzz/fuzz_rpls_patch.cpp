@@ -15,10 +15,11 @@ namespace {
 
 app::OptionFlags flagsFrom(std::uint16_t bits) {
     app::OptionFlags flags;
-    bool* const groups[] = {&flags.copyDate,        &flags.copyStartTime,     &flags.copyDuration, &flags.copyZone,
-                            &flags.copyCodePair,    &flags.copyPrivateCode,   &flags.copyChannelName,
-                            &flags.copyChannelNumber, &flags.copyTitle,       &flags.copyText,     &flags.copyExtText,
-                            &flags.joinTexts,       &flags.copyGenres,        &flags.sizeControls};
+    bool* const groups[] = {&flags.copyDate,        &flags.copyStartTime,     &flags.copyDuration,
+                            &flags.copyZone,        &flags.copyCodePair,      &flags.copyPrivateCode,
+                            &flags.copyChannelName, &flags.copyChannelNumber, &flags.copyTitle,
+                            &flags.copyText,        &flags.copyExtText,       &flags.joinTexts,
+                            &flags.copyGenres,      &flags.sizeControls};
     for (std::size_t i = 0; i < sizeof groups / sizeof groups[0]; ++i) *groups[i] = (bits >> i & 1u) != 0;
     // The command line never combines the joined text with either description.
     if (flags.joinTexts) flags.copyText = flags.copyExtText = false;

@@ -2,9 +2,9 @@
 // assembly of the extended description.
 #include <gtest/gtest.h>
 
+#include "parse_support.h"
 #include "ts/broadcast_date.h"
 #include "ts/network_key_table.h"
-#include "parse_support.h"
 
 namespace {
 
@@ -33,10 +33,8 @@ TEST(BroadcastDate, ConvertsModifiedJulianDatesAndPacksThemAsBcd) {
         std::array<std::uint8_t, 4> packed;
     };
     const Case cases[] = {
-        {0xC079, 1993, 10, 13, {0x19, 0x93, 0x10, 0x13}},
-        {60340, 2024, 1, 31, {0x20, 0x24, 0x01, 0x31}},
-        {60369, 2024, 2, 29, {0x20, 0x24, 0x02, 0x29}},
-        {51543, 1999, 12, 31, {0x19, 0x99, 0x12, 0x31}},
+        {0xC079, 1993, 10, 13, {0x19, 0x93, 0x10, 0x13}}, {60340, 2024, 1, 31, {0x20, 0x24, 0x01, 0x31}},
+        {60369, 2024, 2, 29, {0x20, 0x24, 0x02, 0x29}},   {51543, 1999, 12, 31, {0x19, 0x99, 0x12, 0x31}},
         {51604, 2000, 3, 1, {0x20, 0x00, 0x03, 0x01}},
     };
     for (const Case& c : cases) {
@@ -70,15 +68,13 @@ TEST(EventSection, DerivesTheChannelNumberFromNetworkAndService) {
         int channel;
     };
     const Case cases[] = {
-        {0x7FE0, 0x0400, 11},   // key id 1
-        {0x7FE0, 0x0401, 12},
-        {0x7880, 0x0000, 31},   // first network of the table, key id 3
-        {0x7FE8, 0x0407, 128},  // last network, key id 12
-        {0x7D36, 0x0408, 91},   // key id 9; only the low three bits of the service count
-        {0x7C00, 0x0400, 0},    // terrestrial range, not in the table
-        {0x0004, 101, 101},     // satellite: low ten bits of the service_id
-        {0x0004, 0x0400, 0},
-        {0x7FE9, 0x0465, 0x65},  // just past the terrestrial range
+        {0x7FE0, 0x0400, 11},                           // key id 1
+        {0x7FE0, 0x0401, 12},  {0x7880, 0x0000, 31},    // first network of the table, key id 3
+        {0x7FE8, 0x0407, 128},                          // last network, key id 12
+        {0x7D36, 0x0408, 91},                           // key id 9; only the low three bits of the service count
+        {0x7C00, 0x0400, 0},                            // terrestrial range, not in the table
+        {0x0004, 101, 101},                             // satellite: low ten bits of the service_id
+        {0x0004, 0x0400, 0},   {0x7FE9, 0x0465, 0x65},  // just past the terrestrial range
     };
     for (const Case& c : cases) {
         ParseBench bench;
@@ -89,12 +85,13 @@ TEST(EventSection, DerivesTheChannelNumberFromNetworkAndService) {
 
 TEST(NetworkKeyTable, HoldsEveryKeyGroup) {
     const std::pair<int, std::uint32_t> samples[] = {
-        {0x7C10, 1}, {0x7FE0, 1}, {0x7881, 2}, {0x7FE1, 2}, {0x7880, 3}, {0x7F50, 3}, {0x7C33, 4}, {0x7FE2, 4},
-        {0x7C14, 5}, {0x7FE5, 5}, {0x7C42, 6}, {0x7FE3, 6}, {0x7C85, 7}, {0x7FE6, 7}, {0x7C17, 8}, {0x7FE4, 8},
-        {0x7D36, 9}, {0x7E87, 9}, {0x7DE6, 10}, {0x7FD5, 10}, {0x7FE8, 12}, {0x7FE7, 0}, {0x787F, 0}, {0x7FE9, 0},
-        {0, 0}, {-1, 0},
+        {0x7C10, 1}, {0x7FE0, 1}, {0x7881, 2}, {0x7FE1, 2}, {0x7880, 3},  {0x7F50, 3},  {0x7C33, 4},
+        {0x7FE2, 4}, {0x7C14, 5}, {0x7FE5, 5}, {0x7C42, 6}, {0x7FE3, 6},  {0x7C85, 7},  {0x7FE6, 7},
+        {0x7C17, 8}, {0x7FE4, 8}, {0x7D36, 9}, {0x7E87, 9}, {0x7DE6, 10}, {0x7FD5, 10}, {0x7FE8, 12},
+        {0x7FE7, 0}, {0x787F, 0}, {0x7FE9, 0}, {0, 0},      {-1, 0},
     };
-    for (const auto& [networkId, keyId] : samples) EXPECT_EQ(ts::lookupKeyId(networkId), keyId) << std::hex << networkId;
+    for (const auto& [networkId, keyId] : samples)
+        EXPECT_EQ(ts::lookupKeyId(networkId), keyId) << std::hex << networkId;
     EXPECT_EQ(ts::deriveChannelNumber(0x0402, 4), 43);
     EXPECT_EQ(ts::deriveChannelNumber(0x0402, 0), 0);
 }
@@ -120,10 +117,12 @@ TEST(EventSection, TakesUpToThreeGenresPassingOverUserDefinedOnes) {
         Genres expected;
     };
     const Case cases[] = {
-        {"fifth entry dropped, 0xE level skipped", contentDescriptor({0x01, 0xE0, 0x31, 0x72, 0x80}),
+        {"fifth entry dropped, 0xE level skipped",
+         contentDescriptor({0x01, 0xE0, 0x31, 0x72, 0x80}),
          {{1, 0x01}, {1, 0x31}, {1, 0x72}}},
         {"a second descriptor starts again at the first entry",
-         concat({contentDescriptor({0x01, 0x31, 0x72}), contentDescriptor({0x55})}), {{1, 0x55}, {1, 0x31}, {1, 0x72}}},
+         concat({contentDescriptor({0x01, 0x31, 0x72}), contentDescriptor({0x55})}),
+         {{1, 0x55}, {1, 0x31}, {1, 0x72}}},
         {"no content descriptor clears the genres", {}, {{0, 0}, {0, 0}, {0, 0}}},
         {"genre 0x00 is a genre", contentDescriptor({0x00}), {{1, 0x00}, {0, 0}, {0, 0}}},
     };
@@ -139,9 +138,10 @@ TEST(EventSection, TakesUpToThreeGenresPassingOverUserDefinedOnes) {
 
 TEST(ServiceName, TakesTheNameOfTheWantedServiceCutToTwentyBytes) {
     const Bytes longName(25, 0x41);
-    const Bytes sdt = sdtSection(0x42, 1, 0x7FE0,
-                                 {{0x0401, serviceDescriptor(1, {}, Bytes(5, 0x42))},
-                                  {0x0400, concat({rawDescriptor(0xC1, {1, 2}), serviceDescriptor(1, Bytes(3, 0x50), longName)})}});
+    const Bytes sdt =
+        sdtSection(0x42, 1, 0x7FE0,
+                   {{0x0401, serviceDescriptor(1, {}, Bytes(5, 0x42))},
+                    {0x0400, concat({rawDescriptor(0xC1, {1, 2}), serviceDescriptor(1, Bytes(3, 0x50), longName)})}});
     ParseBench bench;
     bench.serviceName(0x0400, sdt);
     EXPECT_EQ(bench.info.channelNameLength, 20);
@@ -199,7 +199,7 @@ TEST_F(ExtendedText, IsCutToTheFieldsTwelveHundredBytes) {
     Bytes descriptors;
     for (int i = 0; i < 15; ++i) {
         descriptors = concat({descriptors, extendedEventDescriptor(static_cast<std::uint8_t>(i & 15), 15,
-                                                                    {{Bytes{0x30, 0x21}, Bytes(200, 0x30)}}, {})});
+                                                                   {{Bytes{0x30, 0x21}, Bytes(200, 0x30)}}, {})});
     }
     ParseBench bench;
     bench.event(eitWith(descriptors));

@@ -26,9 +26,13 @@ struct ParseBench {
     }
     std::uint16_t event(const Bytes& section) { return ts::parseEventSection(load(section), info, *assembly); }
     void selection(const Bytes& section) { ts::parseSelectionSection(load(section), info, *assembly); }
-    void serviceName(std::uint16_t serviceId, const Bytes& section) { ts::parseServiceName(serviceId, load(section), info); }
+    void serviceName(std::uint16_t serviceId, const Bytes& section) {
+        ts::parseServiceName(serviceId, load(section), info);
+    }
 
-    std::u16string assembled() const { return std::u16string(assembly->units.data(), static_cast<std::size_t>(assembly->unitCount)); }
+    std::u16string assembled() const {
+        return std::u16string(assembly->units.data(), static_cast<std::size_t>(assembly->unitCount));
+    }
     Bytes extText() const { return Bytes(info.extText, info.extText + info.extTextLength); }
     int channelNumber() const { return info.channelNumber[0] << 8 | info.channelNumber[1]; }
 };

@@ -11,8 +11,8 @@ namespace {
 using ts::EventScanResult;
 using ts_streams::TsStreamBuilder;
 using ts_test::Bytes;
-using ts_test::presentEit;
 using ts_test::patFor;
+using ts_test::presentEit;
 
 constexpr std::uint16_t kService = 0x0400;
 
@@ -66,27 +66,30 @@ TEST(FindEventSection, AcceptsOnlyThePresentEventOfTheFirstProgramme) {
     const Bytes sit = ts_streams::sitSection({}, {{kService, {}}});
 
     const ScanCase cases[] = {
-        {"PAT then EIT", stream188([&](auto& b) { b.addSection(0, patFor(kService)); b.addSection(0x12, eit); }),
+        {"PAT then EIT", stream188([&](auto& b) {
+             b.addSection(0, patFor(kService));
+             b.addSection(0x12, eit);
+         }),
          EventScanResult::Eit, eit},
-        {"a section spanning packets", stream188([&](auto& b) { b.addSection(0, patFor(kService)); b.addSection(0x12, longEit); }),
+        {"a section spanning packets", stream188([&](auto& b) {
+             b.addSection(0, patFor(kService));
+             b.addSection(0x12, longEit);
+         }),
          EventScanResult::Eit, longEit},
-        {"EIT before the PAT is dropped, its repetition accepted",
-         stream188([&](auto& b) {
+        {"EIT before the PAT is dropped, its repetition accepted", stream188([&](auto& b) {
              b.addSection(0x12, presentEit(kService, eventDescriptors(6)));
              b.addSection(0, patFor(kService));
              b.addSection(0x12, eit);
          }),
          EventScanResult::Eit, eit},
-        {"a PAT with only program 0 leaves the scan waiting",
-         stream188([&](auto& b) {
+        {"a PAT with only program 0 leaves the scan waiting", stream188([&](auto& b) {
              b.addSection(0, ts_streams::patSection(1, {{0, 0x0010}}));
              b.addSection(0x12, presentEit(kService, eventDescriptors(6)));
              b.addSection(0, patFor(kService));
              b.addSection(0x12, eit);
          }),
          EventScanResult::Eit, eit},
-        {"the first PAT wins; a later PAT is ignored",
-         stream188([&](auto& b) {
+        {"the first PAT wins; a later PAT is ignored", stream188([&](auto& b) {
              b.addSection(0, patFor(kService));
              b.addSection(0, patFor(0x0999));
              b.addSection(0x12, eit);
@@ -103,16 +106,22 @@ TEST(FindEventSection, AcceptsOnlyThePresentEventOfTheFirstProgramme) {
              b.addSection(0x12, badCrc);
              b.addSection(0x12, ts_streams::eitSection(empty));
          }),
-         EventScanResult::NotFound, {}},
+         EventScanResult::NotFound,
+         {}},
         {"an SIT needs no PAT", stream188([&](auto& b) { b.addSection(0x1F, sit); }), EventScanResult::Sit, sit},
-        {"SIT first wins over a later EIT",
-         stream188([&](auto& b) { b.addSection(0, patFor(kService)); b.addSection(0x1F, sit); b.addSection(0x12, eit); }),
+        {"SIT first wins over a later EIT", stream188([&](auto& b) {
+             b.addSection(0, patFor(kService));
+             b.addSection(0x1F, sit);
+             b.addSection(0x12, eit);
+         }),
          EventScanResult::Sit, sit},
-        {"EIT first wins over a later SIT",
-         stream188([&](auto& b) { b.addSection(0, patFor(kService)); b.addSection(0x12, eit); b.addSection(0x1F, sit); }),
+        {"EIT first wins over a later SIT", stream188([&](auto& b) {
+             b.addSection(0, patFor(kService));
+             b.addSection(0x12, eit);
+             b.addSection(0x1F, sit);
+         }),
          EventScanResult::Eit, eit},
-        {"garbage between packets",
-         stream188([&](auto& b) {
+        {"garbage between packets", stream188([&](auto& b) {
              b.addGarbage(title(50, 0x00));
              b.addFillerPackets(3);
              b.addSection(0, patFor(kService));

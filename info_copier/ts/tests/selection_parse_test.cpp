@@ -38,7 +38,8 @@ TEST(SelectionSection, FormBChannelNumbers) {
          concat({networkIdentificationDescriptor(kTerrestrialMedia, 0x7FE0), tsInformationDescriptor(0)}), 0x0402, 13},
         {"terrestrial, unknown network", networkIdentificationDescriptor(kTerrestrialMedia, 0x1234), 0x0402, 0},
         {"a later descriptor of the same tag overwrites",
-         concat({networkIdentificationDescriptor(kTerrestrialMedia, 0x7FE0), networkIdentificationDescriptor(0x4242, 1)}),
+         concat(
+             {networkIdentificationDescriptor(kTerrestrialMedia, 0x7FE0), networkIdentificationDescriptor(0x4242, 1)}),
          0x0402, 0x02},
     };
     for (const Case& c : cases) {
@@ -51,9 +52,9 @@ TEST(SelectionSection, FormBChannelNumbers) {
 TEST(SelectionSection, FormBUsesTheEventDescriptorsAndTheServiceName) {
     ParseBench bench;
     for (rpls::GenreEntry& genre : bench.info.genres) genre = {1, 0x99};
-    const Bytes descriptors = concat({serviceDescriptor(1, {}, Bytes(25, 0x41)), shortEventDescriptor(Bytes(3, 0x31), Bytes(4, 0x32)),
-                                      partialTsTimeDescriptor(60340, {0x19, 0x30, 0x00}, {0x01, 0x00, 0x00}),
-                                      contentDescriptor({0x31})});
+    const Bytes descriptors =
+        concat({serviceDescriptor(1, {}, Bytes(25, 0x41)), shortEventDescriptor(Bytes(3, 0x31), Bytes(4, 0x32)),
+                partialTsTimeDescriptor(60340, {0x19, 0x30, 0x00}, {0x01, 0x00, 0x00}), contentDescriptor({0x31})});
     bench.selection(sitSection({}, {{0x0101, descriptors}}));
     EXPECT_EQ(bench.info.channelNameLength, 20);
     EXPECT_EQ(bench.info.titleLength, 3);
@@ -82,10 +83,10 @@ TEST(SelectionSection, FormBKeepsTheExtendedTextOfTheLastServiceOnly) {
 
 TEST(SelectionSection, FormACopiesNamesAndTextsAsCoded) {
     const Bytes transmission = networkIdentificationDescriptor(kNameBlocksMedia, 3);
-    const Bytes descriptors = concat({nameBlocks(Bytes(29, 0x41), Bytes(7, 0x42)),
-                                      rawDescriptor(0x83, concat({{0xEE}, Bytes(9, 0x43)})),
-                                      rawDescriptor(0x83, concat({{0xEE}, Bytes(19, 0x44)})), rawDescriptor(0x83, {}),
-                                      partialTsTimeDescriptor(60340, {0x07, 0x00, 0x00}, {0xFF, 0xFF, 0xFF})});
+    const Bytes descriptors =
+        concat({nameBlocks(Bytes(29, 0x41), Bytes(7, 0x42)), rawDescriptor(0x83, concat({{0xEE}, Bytes(9, 0x43)})),
+                rawDescriptor(0x83, concat({{0xEE}, Bytes(19, 0x44)})), rawDescriptor(0x83, {}),
+                partialTsTimeDescriptor(60340, {0x07, 0x00, 0x00}, {0xFF, 0xFF, 0xFF})});
     ParseBench bench;
     for (rpls::GenreEntry& genre : bench.info.genres) genre = {1, 0x99};
     bench.selection(sitSection(transmission, {{0x0765, descriptors}}));
@@ -124,7 +125,8 @@ TEST(SelectionSection, FormANameBlocksEdgeCases) {
 
 TEST(SelectionSection, FormATextStopsAtTwelveHundredBytes) {
     Bytes descriptors;
-    for (int i = 0; i < 6; ++i) descriptors = concat({descriptors, rawDescriptor(0x83, concat({{0}, Bytes(250, 0x45)}))});
+    for (int i = 0; i < 6; ++i)
+        descriptors = concat({descriptors, rawDescriptor(0x83, concat({{0}, Bytes(250, 0x45)}))});
     ParseBench bench;
     bench.selection(sitSection(networkIdentificationDescriptor(kNameBlocksMedia, 1), {{1, descriptors}}));
     EXPECT_EQ(bench.info.extTextLength, 1200);

@@ -55,7 +55,8 @@ TEST_F(TolvaneFromTs, CopiesEveryFieldGroupOfTheSampleRecording) {
         EXPECT_EQ(info.genres[1].value, 0xA2);
         EXPECT_EQ(info.genres[2].present, 0);
         const std::u16string joined =
-            u"出演者\r\n司会：山田太郎、佐藤花子\r\n\r\n番組内容\r\n北斎の代表作「富嶽三十六景」を、最新の研究とともに読み解きます。";
+            u"出演者\r\n司会：山田太郎、佐藤花子\r\n\r\n番組内容\r\n北斎の代表作「富嶽三十六景」を、最新の研究とともに"
+            u"読み解きます。";
         EXPECT_EQ(Bytes(info.extText, info.extText + info.extTextLength), ts_test::encodedText(joined));
         EXPECT_GT(info.extTextLength, 60);
     }
