@@ -26,7 +26,7 @@ enum class Control : std::uint8_t {
     CSI = 0x9B,
 };
 
-inline void singleShift(AribDecoderState& state, int registerIndex) {
+inline void singleShift(AribDecoderState& state, std::size_t registerIndex) {
     // A second single shift before the character only changes the register: the invocation
     // to restore stays the one that was in force before the first.
     if (!state.singleShift) state.savedGL = state.GL;

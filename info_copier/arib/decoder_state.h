@@ -3,17 +3,18 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include "arib/code_sets.h"
 
 namespace arib {
 
 struct AribDecoderState {
-    int GL = 0;
-    int GR = 2;
+    std::size_t GL = 0;  // register invoked into GL and GR
+    std::size_t GR = 2;
     std::array<CodeSet, 4> G{CodeSet::kanji, CodeSet::alphanumeric, CodeSet::hiragana, CodeSet::katakana};
     bool singleShift = false;  // SS2 or SS3 waits for its character
-    int savedGL = 0;           // GL to restore after the single-shifted character
+    std::size_t savedGL = 0;   // GL to restore after the single-shifted character
 };
 
 }  // namespace arib

@@ -18,9 +18,9 @@ inline constexpr std::uint8_t lockingShift2Right = 0x7D;  // LS2R
 inline constexpr std::uint8_t lockingShift3Right = 0x7C;  // LS3R
 
 // Intermediate bytes 0x28..0x2B name G0..G3.
-inline bool registerOf(std::uint8_t intermediate, int& index) {
+inline bool registerOf(std::uint8_t intermediate, std::size_t& index) {
     if (intermediate < 0x28 || intermediate > 0x2B) return false;
-    index = intermediate - 0x28;
+    index = static_cast<std::size_t>(intermediate - 0x28);
     return true;
 }
 
@@ -35,7 +35,7 @@ inline bool isTwoByteGraphicSet(std::uint8_t final) {
 }
 
 // ESC I F (3 bytes) or ESC I 0x20 F (4 bytes): a one-byte set into the register I names.
-inline std::size_t designateOneByteSet(std::span<const std::uint8_t> rest, int index, AribDecoderState& state) {
+inline std::size_t designateOneByteSet(std::span<const std::uint8_t> rest, std::size_t index, AribDecoderState& state) {
     if (rest.size() < 3) return rest.size();
     if (rest[2] != dynamicSet) {
         if (isOneByteGraphicSet(rest[2])) state.G[index] = static_cast<CodeSet>(rest[2]);
@@ -55,7 +55,7 @@ inline std::size_t designateTwoByteSet(std::span<const std::uint8_t> rest, AribD
         state.G[0] = static_cast<CodeSet>(third);
         return 3;
     }
-    int index = 0;
+    std::size_t index = 0;
     if (!registerOf(third, index)) return 3;
     if (rest.size() < 4) return rest.size();
     std::uint8_t fourth = rest[3];
@@ -76,7 +76,7 @@ inline std::size_t applyEscapeSequence(std::span<const std::uint8_t> rest, AribD
     using namespace escape_sequences;
     if (rest.size() < 2) return rest.size();
     std::uint8_t second = rest[1];
-    int index = 0;
+    std::size_t index = 0;
     if (registerOf(second, index)) return designateOneByteSet(rest, index, state);
     switch (second) {
         case designateTwoByte: return designateTwoByteSet(rest, state);

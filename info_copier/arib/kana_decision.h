@@ -34,10 +34,10 @@ public:
     }
 
 private:
-    static constexpr int capacity = 2048;
+    static constexpr std::size_t capacity = 2048;
     std::array<std::uint32_t, capacity> entries_;  // position * 2 + answer
-    int recorded_ = 0;
-    int next_ = 0;
+    std::size_t recorded_ = 0;
+    std::size_t next_ = 0;
     int lastPosition_ = -1;
     bool lastAnswer_ = false;
     KanaRunScan runs_;

@@ -52,7 +52,7 @@ class RegisterSets {
 public:
     RegisterSets() : byId_(indexedSetsById()) {}
 
-    const IndexedSet& operator[](int registerIndex) const { return sets_[static_cast<std::size_t>(registerIndex)]; }
+    const IndexedSet& operator[](std::size_t registerIndex) const { return sets_[registerIndex]; }
 
     void refresh(const AribDecoderState& state) {
         for (std::size_t i = 0; i < sets_.size(); ++i) refresh(state, i);

@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kHeadSize = 1024;
 
 bool syncBytesAt(const unsigned char* head, std::size_t first, std::size_t spacing) {
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         if (head[first + spacing * i] != 0x47) return false;
     }
     return true;

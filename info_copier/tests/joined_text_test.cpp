@@ -65,7 +65,7 @@ TEST(JoinDescriptionTexts, DescriptionEmptyLineExtendedText) {
     EXPECT_EQ(image[kBlock + 56], 0);  // no separate extended text any more
     EXPECT_EQ(image[kBlock + 57], 0);
     EXPECT_EQ(image[kBlock + 58], static_cast<std::uint8_t>(std::accumulate(&image[346], &image[1546], 0u)));
-    EXPECT_EQ(image[346 + length], 0);  // the rest of the text area is cleared
+    EXPECT_EQ(image[346 + static_cast<std::size_t>(length)], 0);  // the rest of the text area is cleared
     EXPECT_EQ(image[1545], 0);
 }
 
@@ -79,8 +79,8 @@ TEST(JoinDescriptionTexts, ADescriptionWithoutExtensionEndsWithTwoLineBreaks) {
     const auto image = joinInto(fixture::BlockLayout::Layout0108, recordWith(u"今日の天気", u""));
     const int length = storedLength(image);
     ASSERT_GE(length, 2);
-    EXPECT_EQ(image[346 + length - 2], 0x0D);  // APR
-    EXPECT_EQ(image[346 + length - 1], 0x0D);
+    EXPECT_EQ(image[346 + static_cast<std::size_t>(length) - 2], 0x0D);  // APR
+    EXPECT_EQ(image[346 + static_cast<std::size_t>(length) - 1], 0x0D);
     EXPECT_EQ(decode(&image[346], length), u"今日の天気\r\n\r\n");
 }
 

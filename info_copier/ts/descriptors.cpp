@@ -46,34 +46,31 @@ void applyContentDescriptor(const SectionView& d, rpls::ProgramInfo& info) {
 }
 
 int applyExtendedEventDescriptor(const SectionView& d, ExtTextAssembly& assembly) {
-    constexpr int kItemsStart = 7;
-    const int itemsEnd = kItemsStart + d.byteAt(6);
-    for (int item = kItemsStart; item < itemsEnd;) {
-        const int headingLength = d.byteAt(static_cast<std::uint64_t>(item));
-        const int textLength = d.byteAt(static_cast<std::uint64_t>(item) + 1 + headingLength);
+    constexpr std::uint64_t kItemsStart = 7;
+    const std::uint64_t itemsEnd = kItemsStart + d.byteAt(6);
+    for (std::uint64_t item = kItemsStart; item < itemsEnd;) {
+        const std::uint64_t headingLength = d.byteAt(item);
+        const std::uint64_t textLength = d.byteAt(item + 1 + headingLength);
         if (headingLength > 0) {
             if (assembly.unitCount > 0) {
                 assembly.flush();
                 assembly.appendLineBreak();
                 assembly.appendLineBreak();
             }
-            assembly.decodeAndAppend(
-                boundedBytes(d, static_cast<std::uint64_t>(item) + 1, static_cast<std::uint64_t>(headingLength)));
+            assembly.decodeAndAppend(boundedBytes(d, item + 1, headingLength));
             assembly.appendLineBreak();
         }
-        assembly.appendPending(boundedBytes(d, static_cast<std::uint64_t>(item) + 2 + headingLength,
-                                            static_cast<std::uint64_t>(textLength)));
+        assembly.appendPending(boundedBytes(d, item + 2 + headingLength, textLength));
         item += headingLength + textLength + 2;
     }
-    const int textLength = d.byteAt(static_cast<std::uint64_t>(itemsEnd));
+    const std::uint64_t textLength = d.byteAt(itemsEnd);
     if (textLength > 0) {
         assembly.flush();
         assembly.appendLineBreak();
         assembly.appendLineBreak();
-        assembly.decodeAndAppend(
-            boundedBytes(d, static_cast<std::uint64_t>(itemsEnd) + 1, static_cast<std::uint64_t>(textLength)));
+        assembly.decodeAndAppend(boundedBytes(d, itemsEnd + 1, textLength));
     }
-    return itemsEnd + 1 + textLength;
+    return static_cast<int>(itemsEnd + 1 + textLength);  // at most 7 + 255 + 1 + 255
 }
 
 void applyPartialTsTimeDescriptor(const SectionView& d, rpls::ProgramInfo& info) {

@@ -65,7 +65,7 @@ std::vector<std::uint8_t> buildRpls(const RplsFields& fields) {
     switch (fields.layout) {
         case BlockLayout::Layout0108: {
             put16(image, b + 12, 0x0108);
-            for (int i = 0; i < 3; ++i) {
+            for (std::size_t i = 0; i < 3; ++i) {
                 image[b + 28 + 4 * i] = fields.genres[i].present ? 1 : 0;
                 image[b + 29 + 4 * i] = fields.genres[i].present ? fields.genres[i].value : 0;
             }
@@ -79,10 +79,10 @@ std::vector<std::uint8_t> buildRpls(const RplsFields& fields) {
             put16(image, b + 12, 0x0103);
             put16(image, b + 168, fields.privateCode);
             static constexpr std::uint8_t kCountCodes[4] = {0xEA, 0xE9, 0xE5, 0xD5};
-            int count = 0;
+            std::size_t count = 0;
             while (count < 3 && fields.genres[count].present) ++count;
             image[b + 176] = kCountCodes[count];
-            for (int i = 0; i < 3; ++i) {
+            for (std::size_t i = 0; i < 3; ++i) {
                 image[b + 179 - i] = i < count ? swapNibbles(fields.genres[i].value) : 0xFF;
             }
             break;
@@ -96,7 +96,7 @@ std::vector<std::uint8_t> buildRpls(const RplsFields& fields) {
 std::vector<std::uint8_t> kanjiFromEucJp(const std::string& eucJp) {
     std::vector<std::uint8_t> out;
     out.reserve(eucJp.size());
-    for (unsigned char c : eucJp) out.push_back(static_cast<std::uint8_t>(c & 0x7F));
+    for (char c : eucJp) out.push_back(static_cast<std::uint8_t>(static_cast<unsigned char>(c) & 0x7F));
     return out;
 }
 

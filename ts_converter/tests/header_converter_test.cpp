@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{
             "FwReservedBitsIgnored", HeaderDirection::Fw192ToBd192, false, {{0xFE, 0x00, 0x10, 0x00}}, {bd192(3375)}},
         SequenceCase{"FwThreeThousandTicks", HeaderDirection::Fw192ToBd192, true, {fw192(0, 2999)}, {bd192(3373)}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(HeaderConverter, KeepsCountingSecondsAcrossManyCycleWraps) {
     HeaderConverter converter(HeaderDirection::Fw192ToBd192, false);

@@ -39,9 +39,9 @@ TEST(PcrTimestamper, SpreadsAnIntervalEvenlyOverItsPackets) {
     SlotRing ring(32);
     EXPECT_EQ(feed(stamper, ring, test::pcrPacket(kPid, 1'000'000)), 2);
     EXPECT_EQ(feed(stamper, ring, test::payloadPacket(0x200, 1)), 0 | kNewSegment);
-    for (int i = 2; i < 10; ++i) EXPECT_EQ(feed(stamper, ring, test::payloadPacket(0x200, i)), 0);
+    for (std::uint32_t i = 2; i < 10; ++i) EXPECT_EQ(feed(stamper, ring, test::payloadPacket(0x200, i)), 0);
     EXPECT_EQ(feed(stamper, ring, test::pcrPacket(kPid, 1'270'000)), 7);
-    for (int i = 0; i <= 10; ++i) EXPECT_EQ(bdTime(ring.slot(i)), i * 27'000) << i;
+    for (std::uint32_t i = 0; i <= 10; ++i) EXPECT_EQ(bdTime(ring.slot(i)), i * 27'000) << i;
     EXPECT_EQ(stamper.timeBase(), 270'000);
     EXPECT_EQ(stamper.finish(), FinishResult::NothingPending);
 }
@@ -73,13 +73,13 @@ TEST(PcrTimestamper, PacketsBeforeTheFirstPcrTakeTheFirstTrustedRate) {
     SlotRing ring(128);
     EXPECT_EQ(feed(stamper, ring, test::payloadPacket(0x200, 0)), 3);
     EXPECT_EQ(feed(stamper, ring, test::payloadPacket(0x200, 1)), 0 | kNewSegment);
-    for (int i = 3; i < 50; ++i) feed(stamper, ring, test::payloadPacket(0x200, i));
+    for (std::uint32_t i = 3; i < 50; ++i) feed(stamper, ring, test::payloadPacket(0x200, i));
     EXPECT_EQ(feed(stamper, ring, test::pcrPacket(kPid, 7'000'000)), 4);
-    for (int i = 51; i < 60; ++i) feed(stamper, ring, test::payloadPacket(0x200, i));
+    for (std::uint32_t i = 51; i < 60; ++i) feed(stamper, ring, test::payloadPacket(0x200, i));
     EXPECT_EQ(feed(stamper, ring, test::pcrPacket(kPid, 7'100'000)), 8);
     // 59 packets after the first, at 10,000 ticks each.
     EXPECT_EQ(bdTime(ring.slot(0)), 0);
-    for (int i = 1; i < 60; ++i) EXPECT_EQ(bdTime(ring.slot(i)), i * 10'000) << i;
+    for (std::uint32_t i = 1; i < 60; ++i) EXPECT_EQ(bdTime(ring.slot(i)), i * 10'000) << i;
     EXPECT_EQ(stamper.timeBase(), 590'000);
 }
 
@@ -87,14 +87,14 @@ TEST(PcrTimestamper, DiscontinuityKeepsTimeContinuous) {
     PcrTimestamper stamper(kPid, false);
     SlotRing ring(64);
     feed(stamper, ring, test::pcrPacket(kPid, 0));
-    for (int i = 1; i < 4; ++i) feed(stamper, ring, test::payloadPacket(0x200, i));
+    for (std::uint32_t i = 1; i < 4; ++i) feed(stamper, ring, test::payloadPacket(0x200, i));
     EXPECT_EQ(feed(stamper, ring, test::pcrPacket(kPid, 40'000)), 7);  // packets 1..4: 10,000 each
     EXPECT_EQ(feed(stamper, ring, test::pcrPacket(kPid, 900'000'000)), 5 | kNewSegment);
     EXPECT_EQ(feed(stamper, ring, test::pcrPacket(kPid, 1'800'000'000)), 6);
     feed(stamper, ring, test::payloadPacket(0x200, 7));
     EXPECT_EQ(feed(stamper, ring, test::pcrPacket(kPid, 1'800'040'000)), 8);
     // Packets 5..8 follow at the new rate (20,000 a packet), counted from packet 4.
-    for (int i = 5; i <= 8; ++i) EXPECT_EQ(bdTime(ring.slot(i)), 40'000 + (i - 4) * 20'000) << i;
+    for (std::uint32_t i = 5; i <= 8; ++i) EXPECT_EQ(bdTime(ring.slot(i)), 40'000 + (i - 4) * 20'000) << i;
 }
 
 TEST(PcrTimestamper, SegmentAcrossTheRingEndIsWalkedLikeTheRing) {
@@ -102,7 +102,7 @@ TEST(PcrTimestamper, SegmentAcrossTheRingEndIsWalkedLikeTheRing) {
     SlotRing ring(6);
     feed(stamper, ring, test::pcrPacket(kPid, 0));
     feed(stamper, ring, test::pcrPacket(kPid, 3'000));  // slot 1: 3,000
-    for (int i = 2; i < 8; ++i) feed(stamper, ring, test::payloadPacket(0x200, i));
+    for (std::uint32_t i = 2; i < 8; ++i) feed(stamper, ring, test::payloadPacket(0x200, i));
     EXPECT_EQ(feed(stamper, ring, test::pcrPacket(kPid, 24'000)), 7);  // packets 2..8 in slots 2,3,4,5,0,1,2
     const std::vector<std::int64_t> expected{18'000, 21'000, 24'000, 9'000, 12'000, 15'000};
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(bdTime(ring.slot(i)), expected[i]) << i;
@@ -118,8 +118,8 @@ TEST(PcrTimestamper, FinishStampsPendingPacketsAtTheLastRate) {
     feed(stamper, ring, test::payloadPacket(0x200, 4));
     EXPECT_EQ(stamper.finish(), FinishResult::PendingStamped);
     // FW192: cycles 3 and 4, offset 0.
-    for (int i = 0; i <= 4; ++i) {
-        EXPECT_EQ(decodeFw192Cycle(ConstHeader(ring.slot(i), 4)), i) << i;
+    for (std::size_t i = 0; i <= 4; ++i) {
+        EXPECT_EQ(decodeFw192Cycle(ConstHeader(ring.slot(i), 4)), static_cast<int>(i)) << i;
         EXPECT_EQ(decodeFw192Offset(ConstHeader(ring.slot(i), 4)), 0) << i;
     }
 }
@@ -131,7 +131,7 @@ TEST(PcrTimestamper, FinishWithoutAnyIntervalGivesTheLastStampedTime) {
     feed(stamper, ring, test::pcrPacket(kPid, 1234));
     feed(stamper, ring, test::payloadPacket(0x200, 2));
     EXPECT_EQ(stamper.finish(), FinishResult::PendingStamped);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(bdTime(ring.slot(i)), 0) << i;
+    for (std::uint32_t i = 0; i < 3; ++i) EXPECT_EQ(bdTime(ring.slot(i)), 0) << i;
 }
 
 TEST(PcrTimestamper, StopsAfter48000PacketsWithoutAnInterval) {

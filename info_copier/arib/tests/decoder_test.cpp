@@ -123,7 +123,7 @@ const DecodeCase decodeCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(DecodeAribText, Decode, testing::ValuesIn(decodeCases),
-                         [](const testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<DecodeCase>& param) { return std::string(param.param.name); });
 
 TEST(DecodeAribText, ControlParametersAreReadAsText) {
     // COL is skipped alone; its parameter byte is a graphic byte of the set in GL.

@@ -182,7 +182,7 @@ TEST(FindEventSection, SectionBeginningInTheLastBytesOfAPacket) {
         builder.addSections(0x12, {first, eit});
         const Bytes& bytes = builder.bytes();
         // The PAT fills one packet; the second packet's last `lastBytes` bytes begin the EIT.
-        ASSERT_EQ(bytes[188 + 188 - lastBytes], 0x4E) << lastBytes;
+        ASSERT_EQ(bytes[static_cast<std::size_t>(188 + 188 - lastBytes)], 0x4E) << lastBytes;
         EXPECT_EQ(ts_test::runEventScan(bytes, 188).section, eit) << lastBytes;
         TsStreamBuilder as192(192);
         as192.addSection(0, patFor(kService));
@@ -207,8 +207,9 @@ TEST(FindEventSection, ToleratesHostilePacketHeaders) {
     TsStreamBuilder builder(188);
     Bytes packet(188, 0xFF);
     packet[0] = 0x47;
-    for (const std::uint8_t flags : {0x30, 0x20}) {
-        for (const std::uint8_t adaptationLength : {182, 183, 184, 255}) {
+    for (const std::uint8_t flags : {std::uint8_t{0x30}, std::uint8_t{0x20}}) {
+        for (const std::uint8_t adaptationLength :
+             {std::uint8_t{182}, std::uint8_t{183}, std::uint8_t{184}, std::uint8_t{255}}) {
             packet[1] = 0x40;
             packet[2] = 0x12;
             packet[3] = flags;

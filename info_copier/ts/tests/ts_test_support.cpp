@@ -5,6 +5,7 @@
 #include "rpls/rpls_fixture.h"
 #include "tests/run_program.h"
 #include "ts/read_ts_info.h"
+#include "ts/section_buffer.h"
 
 namespace ts_test {
 
@@ -24,7 +25,7 @@ EventScanOutcome runEventScan(const Bytes& stream, int packetSize, int percent) 
     result->fill(0);
     EventScanOutcome outcome{ts::findEventSection(file, packetSize, *result, percent, *workspace), {}};
     if (outcome.result != ts::EventScanResult::NotFound) {
-        const std::size_t length = (((*result)[1] & 0x0F) << 8 | (*result)[2]) + 3;
+        const auto length = static_cast<std::size_t>(ts::wholeSectionLength(ts::viewOf(*result)));
         outcome.section.assign(result->begin(), result->begin() + static_cast<std::ptrdiff_t>(length));
     }
     return outcome;
@@ -37,7 +38,7 @@ Bytes runServiceScan(const Bytes& stream, int packetSize, std::uint16_t serviceI
     auto result = std::make_unique<ts::SectionBuffer>();
     result->fill(0);
     if (!ts::findServiceSection(file, packetSize, *result, serviceId, percent, *workspace)) return {};
-    const std::size_t length = (((*result)[1] & 0x0F) << 8 | (*result)[2]) + 3;
+    const auto length = static_cast<std::size_t>(ts::wholeSectionLength(ts::viewOf(*result)));
     return Bytes(result->begin(), result->begin() + static_cast<std::ptrdiff_t>(length));
 }
 
