@@ -12,6 +12,14 @@ enum class Origin { Begin, Current, End };
 // Block size and alignment that unbuffered transfers need (buffer address, file offset, length).
 inline constexpr std::size_t kUnbufferedAlignment = 65536;
 
+#if defined(_WIN32)
+using NativeHandle = void*;  // a HANDLE; nullptr when no file is open
+inline constexpr NativeHandle kNoHandle = nullptr;
+#else
+using NativeHandle = int;  // a file descriptor
+inline constexpr NativeHandle kNoHandle = -1;
+#endif
+
 class File {
 public:
     File() = default;
@@ -30,7 +38,7 @@ public:
     // Creates a new file for writing; fails when the name already exists.
     bool createNew(const char* path, bool unbuffered);
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return fd_ != kNoHandle; }
     bool isUnbuffered() const { return unbuffered_; }
     void close();
 
@@ -45,11 +53,13 @@ public:
     std::int64_t size() const;      // -1 on error
     // Cuts the file at the current position.
     bool truncateHere();
+    // Writes the file's data through to the disk (fsync / FlushFileBuffers); false on failure.
+    bool flushToDisk();
 
 private:
     bool dropUnbuffered();
 
-    int fd_ = -1;
+    NativeHandle fd_ = kNoHandle;
     bool unbuffered_ = false;
 };
 
