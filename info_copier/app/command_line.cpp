@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
-#include "app/messages.h"
 #include "app/number_scan.h"
+#include "common/messages.h"
 #include "platform/console.h"
 
 namespace app {
@@ -14,7 +14,7 @@ void takeValue(bool& flag, std::int32_t& slot, std::int32_t valuePosition) {
     slot = valuePosition;
 }
 
-bool setCopyFlag(char letter, OptionFlags& f) {
+bool setCopyFlag(char letter, common::OptionFlags& f) {
     switch (letter) {
         case 'd': f.copyDate = true; return true;
         case 't': f.copyStartTime = true; return true;
@@ -33,7 +33,7 @@ bool setCopyFlag(char letter, OptionFlags& f) {
     }
 }
 
-bool setParameter(char letter, OptionFlags& f, ArgumentSlots& s, std::int32_t value) {
+bool setParameter(char letter, common::OptionFlags& f, common::ArgumentSlots& s, std::int32_t value) {
     switch (letter) {
         case 'D': takeValue(f.setDate, s.dateArg, value); return true;
         case 'T': takeValue(f.setStartTime, s.startTimeArg, value); return true;
@@ -57,7 +57,7 @@ bool fail(const char* message) {
 
 }  // namespace
 
-bool parseCommandLine(int argc, const char* const* argv, OptionFlags& flags, ArgumentSlots& slots) {
+bool parseCommandLine(int argc, const char* const* argv, common::OptionFlags& flags, common::ArgumentSlots& slots) {
     for (int pos = 1; pos < argc;) {
         const char* arg = argv[pos];
         bool consumesValue = false;
@@ -79,13 +79,13 @@ bool parseCommandLine(int argc, const char* const* argv, OptionFlags& flags, Arg
                     }
                     consumesValue = true;
                 } else if (*letter == 'f') {
-                    if (valuePosition < 0) return fail(msg::kBadPercent);
+                    if (valuePosition < 0) return fail(common::msg::kBadPercent);
                     const long long percent = parseDecimal(argv[valuePosition]);
-                    if (percent < 0 || percent > 99) return fail(msg::kBadPercent);
+                    if (percent < 0 || percent > 99) return fail(common::msg::kBadPercent);
                     slots.readStartPercent = static_cast<std::int32_t>(percent);
                     consumesValue = true;
                 } else {
-                    return fail(msg::kBadSwitch);
+                    return fail(common::msg::kBadSwitch);
                 }
             }
         } else if (arg[0] != '-') {
@@ -94,7 +94,7 @@ bool parseCommandLine(int argc, const char* const* argv, OptionFlags& flags, Arg
             } else if (slots.destinationArg == 0) {
                 slots.destinationArg = pos;
             } else {
-                return fail(msg::kTooManyArguments);
+                return fail(common::msg::kTooManyArguments);
             }
         }
         // A lone "-" is skipped.
@@ -103,16 +103,16 @@ bool parseCommandLine(int argc, const char* const* argv, OptionFlags& flags, Arg
 
     const bool copyMode = flags.anyCopy();
     const bool parameterMode = flags.anyParameter();
-    if (!copyMode && !parameterMode) return fail(msg::kNoOption);
-    if (copyMode && parameterMode) return fail(msg::kModesMixed);
+    if (!copyMode && !parameterMode) return fail(common::msg::kNoOption);
+    if (copyMode && parameterMode) return fail(common::msg::kModesMixed);
     if (copyMode) {
-        if (flags.joinTexts && flags.copyText) return fail(msg::kTextWithJoin);
-        if (flags.joinTexts && flags.copyExtText) return fail(msg::kExtTextWithJoin);
-        if (slots.destinationArg == 0) return fail(msg::kTooFewArguments);
+        if (flags.joinTexts && flags.copyText) return fail(common::msg::kTextWithJoin);
+        if (flags.joinTexts && flags.copyExtText) return fail(common::msg::kExtTextWithJoin);
+        if (slots.destinationArg == 0) return fail(common::msg::kTooFewArguments);
         return true;
     }
-    if (slots.sourceArg == 0) return fail(msg::kTooFewArguments);
-    if (slots.destinationArg != 0) return fail(msg::kTooManyArguments);
+    if (slots.sourceArg == 0) return fail(common::msg::kTooFewArguments);
+    if (slots.destinationArg != 0) return fail(common::msg::kTooManyArguments);
     slots.destinationArg = slots.sourceArg;
     slots.sourceArg = 0;
     return true;

@@ -99,7 +99,7 @@ int encodeArgument(const char* value, bool expandBreaks, std::uint8_t* field, in
     return coded > capacity ? capacity : coded;
 }
 
-bool setGenres(rpls::ProgramInfo& info, const ArgumentSlots& slots, const char* const* argv) {
+bool setGenres(rpls::ProgramInfo& info, const common::ArgumentSlots& slots, const char* const* argv) {
     for (int i = 0; i < 3 && slots.genreArgs[i] != 0; ++i) {
         const char* value = valueAt(argv, slots.genreArgs[i]);
         if (!value) return false;
@@ -118,8 +118,8 @@ bool fail(char option) {
 
 }  // namespace
 
-bool applyParameters(rpls::ProgramInfo& info, const ArgumentSlots& slots, const char* const* argv,
-                     const OptionFlags& flags) {
+bool applyParameters(rpls::ProgramInfo& info, const common::ArgumentSlots& slots, const char* const* argv,
+                     const common::OptionFlags& flags) {
     static TextBuffers buffers;
     const bool sizeControls = flags.sizeControls;
 

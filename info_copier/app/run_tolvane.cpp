@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "app/command_line.h"
-#include "app/messages.h"
 #include "app/parameters.h"
+#include "common/messages.h"
 #include "platform/console.h"
 #include "platform/file.h"
 #include "rpls/file_kind.h"
@@ -29,49 +29,51 @@ bool report(const char* format, const char* name) {
 // Fills the record from the source file. Answers false after printing the message.
 bool readSource(const char* name, int readStartPercent, rpls::ProgramInfo& info, bool& sourceHasExtText) {
     platform::File source;
-    if (!source.openExisting(name, platform::Access::Read, true)) return report(msg::kSourceOpenFailed, name);
+    if (!source.openExisting(name, platform::Access::Read, true)) return report(common::msg::kSourceOpenFailed, name);
     const rpls::FileKind kind = rpls::detectFileKind(source);
     switch (kind) {
-        case rpls::FileKind::NotRecognised: return report(msg::kSourceNotRecognised, name);
+        case rpls::FileKind::NotRecognised: return report(common::msg::kSourceNotRecognised, name);
         case rpls::FileKind::Rpls:
             switch (rpls::readRplsInfo(source, info)) {
                 case rpls::RplsReadResult::WithExtText: sourceHasExtText = true; return true;
                 case rpls::RplsReadResult::WithoutExtText: sourceHasExtText = false; return true;
-                case rpls::RplsReadResult::AllocationFailed: return report(msg::kReadBufferAllocationFailed, name);
-                case rpls::RplsReadResult::ReadFailed: return report(msg::kSourceReadFailed, name);
+                case rpls::RplsReadResult::AllocationFailed:
+                    return report(common::msg::kReadBufferAllocationFailed, name);
+                case rpls::RplsReadResult::ReadFailed: return report(common::msg::kSourceReadFailed, name);
             }
             return false;
         case rpls::FileKind::Ts188:
         case rpls::FileKind::Ts192:
             if (!ts::readTsInfo(info, source, static_cast<int>(kind), readStartPercent)) {
-                return report(msg::kNoProgrammeInfo, name);
+                return report(common::msg::kNoProgrammeInfo, name);
             }
             return true;
     }
     return false;
 }
 
-bool patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const OptionFlags& flags,
+bool patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const common::OptionFlags& flags,
                           bool sourceHasExtText) {
     platform::File destination;
     if (!destination.openExisting(name, platform::Access::ReadWrite, true))
-        return report(msg::kDestinationOpenFailed, name);
-    if (rpls::detectFileKind(destination) != rpls::FileKind::Rpls) return report(msg::kDestinationNotRpls, name);
+        return report(common::msg::kDestinationOpenFailed, name);
+    if (rpls::detectFileKind(destination) != rpls::FileKind::Rpls)
+        return report(common::msg::kDestinationNotRpls, name);
 
     rpls::WholeFile image;
     switch (image.load(destination)) {
         case rpls::WholeFile::Status::Ok: break;
-        case rpls::WholeFile::Status::AllocationFailed: return report(msg::kBufferAllocationFailed, name);
-        case rpls::WholeFile::Status::ReadFailed: return report(msg::kDestinationReadFailed, name);
+        case rpls::WholeFile::Status::AllocationFailed: return report(common::msg::kBufferAllocationFailed, name);
+        case rpls::WholeFile::Status::ReadFailed: return report(common::msg::kDestinationReadFailed, name);
     }
     // A file too short for the fixed fields, or whose private block the patch would write
     // past the end of, is refused before anything is written.
-    if (!rpls::isPatchableImage(image.view())) return report(msg::kDestinationNotRpls, name);
+    if (!rpls::isPatchableImage(image.view())) return report(common::msg::kDestinationNotRpls, name);
 
     rpls::patchDestination(image.view(), info, flags, sourceHasExtText);
 
-    if (!image.store(destination)) return report(msg::kSaveFailed, name);
-    platform::print("%s", msg::kDone);
+    if (!image.store(destination)) return report(common::msg::kSaveFailed, name);
+    platform::print("%s", common::msg::kDone);
     return true;
 }
 
@@ -79,11 +81,11 @@ bool patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const
 
 int runTolvane(int argc, const char* const* argv) {
     if (argc <= 1) {
-        platform::print("%s", msg::kBanner);
+        platform::print("%s", common::msg::kBanner);
         return kFailure;
     }
-    OptionFlags flags;
-    ArgumentSlots slots;
+    common::OptionFlags flags;
+    common::ArgumentSlots slots;
     if (!parseCommandLine(argc, argv, flags, slots)) return kFailure;
 
     static rpls::ProgramInfo info;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/option_flags.h"
+#include "common/option_flags.h"
 #include "rpls/byte_view.h"
 #include "rpls/program_info.h"
 
@@ -13,6 +13,6 @@ bool isPatchableImage(ConstByteView image);
 // Writes the selected field groups of `info` into the destination image, in place. The
 // image keeps its size; bytes outside the selected fields are left as they are.
 // `sourceHasExtText` is false when the source was an RPLS file without an extended text.
-void patchDestination(ByteView image, const ProgramInfo& info, const app::OptionFlags& flags, bool sourceHasExtText);
+void patchDestination(ByteView image, const ProgramInfo& info, const common::OptionFlags& flags, bool sourceHasExtText);
 
 }  // namespace rpls

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "common/messages.h"
 
 namespace {
 
 struct ParseOutcome {
     bool ok;
     std::string output;
-    app::OptionFlags flags;
-    app::ArgumentSlots slots;
+    common::OptionFlags flags;
+    common::ArgumentSlots slots;
 };
 
 ParseOutcome parse(std::vector<const char*> args) {
@@ -33,23 +33,23 @@ struct FailureCase {
 
 TEST(ParseCommandLine, FailuresPrintTheirOneMessage) {
     const FailureCase cases[] = {
-        {"copy with one file", {"-d", "src"}, app::msg::kTooFewArguments},
-        {"parameter mode with two files", {"-D", "2024/1/31", "src", "dst"}, app::msg::kTooManyArguments},
-        {"three plain arguments", {"-d", "a", "b", "c"}, app::msg::kTooManyArguments},
-        {"both modes", {"-d", "-D", "2024/1/31", "src", "dst"}, app::msg::kModesMixed},
-        {"w alone counts for no mode", {"-w", "dst"}, app::msg::kNoOption},
-        {"f alone counts for no mode", {"-f", "10", "src", "dst"}, app::msg::kNoOption},
-        {"i with x", {"-ix", "src", "dst"}, app::msg::kTextWithJoin},
-        {"e with x", {"-e", "-x", "src", "dst"}, app::msg::kExtTextWithJoin},
-        {"i and e with x report i first", {"-iex", "src", "dst"}, app::msg::kTextWithJoin},
-        {"f of 100", {"-d", "-f", "100", "src", "dst"}, app::msg::kBadPercent},
-        {"f of -1", {"-d", "-f", "-1", "src", "dst"}, app::msg::kBadPercent},
-        {"f of a huge number", {"-d", "-f", "99999999999999999999", "src", "dst"}, app::msg::kBadPercent},
-        {"f without a value", {"-d", "src", "dst", "-f"}, app::msg::kBadPercent},
-        {"unknown letter", {"-dq", "src", "dst"}, app::msg::kBadSwitch},
-        {"unknown letter before the mode checks", {"-q"}, app::msg::kBadSwitch},
-        {"parameter mode without a file", {"-B", "title"}, app::msg::kTooFewArguments},
-        {"no file and no option", {"-"}, app::msg::kNoOption},
+        {"copy with one file", {"-d", "src"}, common::msg::kTooFewArguments},
+        {"parameter mode with two files", {"-D", "2024/1/31", "src", "dst"}, common::msg::kTooManyArguments},
+        {"three plain arguments", {"-d", "a", "b", "c"}, common::msg::kTooManyArguments},
+        {"both modes", {"-d", "-D", "2024/1/31", "src", "dst"}, common::msg::kModesMixed},
+        {"w alone counts for no mode", {"-w", "dst"}, common::msg::kNoOption},
+        {"f alone counts for no mode", {"-f", "10", "src", "dst"}, common::msg::kNoOption},
+        {"i with x", {"-ix", "src", "dst"}, common::msg::kTextWithJoin},
+        {"e with x", {"-e", "-x", "src", "dst"}, common::msg::kExtTextWithJoin},
+        {"i and e with x report i first", {"-iex", "src", "dst"}, common::msg::kTextWithJoin},
+        {"f of 100", {"-d", "-f", "100", "src", "dst"}, common::msg::kBadPercent},
+        {"f of -1", {"-d", "-f", "-1", "src", "dst"}, common::msg::kBadPercent},
+        {"f of a huge number", {"-d", "-f", "99999999999999999999", "src", "dst"}, common::msg::kBadPercent},
+        {"f without a value", {"-d", "src", "dst", "-f"}, common::msg::kBadPercent},
+        {"unknown letter", {"-dq", "src", "dst"}, common::msg::kBadSwitch},
+        {"unknown letter before the mode checks", {"-q"}, common::msg::kBadSwitch},
+        {"parameter mode without a file", {"-B", "title"}, common::msg::kTooFewArguments},
+        {"no file and no option", {"-"}, common::msg::kNoOption},
     };
     for (const auto& c : cases) {
         const ParseOutcome outcome = parse(c.args);
@@ -77,7 +77,7 @@ TEST(ParseCommandLine, CopyModeKeepsSourceAndDestinationWhereverTheSwitchesStand
 TEST(ParseCommandLine, EveryCopyLetterSetsItsOwnFlag) {
     const ParseOutcome outcome = parse({"-dtpzmscnbieg", "src", "dst"});
     ASSERT_TRUE(outcome.ok);
-    const app::OptionFlags& f = outcome.flags;
+    const common::OptionFlags& f = outcome.flags;
     EXPECT_TRUE(f.copyDate && f.copyStartTime && f.copyDuration && f.copyZone && f.copyCodePair && f.copyPrivateCode &&
                 f.copyChannelName && f.copyChannelNumber && f.copyTitle && f.copyText && f.copyExtText && f.copyGenres);
     EXPECT_FALSE(f.joinTexts);

@@ -47,7 +47,7 @@ std::vector<std::uint8_t> joinInto(fixture::BlockLayout layout, const rpls::Prog
     fields.extText = std::vector<std::uint8_t>(40, 0x31);
     auto image = fixture::buildRpls(fields);
     if (before) *before = image;
-    app::OptionFlags flags;
+    common::OptionFlags flags;
     flags.joinTexts = true;
     rpls::patchDestination(rpls::ByteView(image.data(), image.size()), info, flags, true);
     return image;

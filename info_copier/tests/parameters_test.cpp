@@ -25,8 +25,8 @@ Applied apply(std::vector<const char*> args) {
     args.push_back("dst.rpls");
     Applied out{};
     std::memset(&out.info, 0, sizeof out.info);
-    app::OptionFlags flags;
-    app::ArgumentSlots slots;
+    common::OptionFlags flags;
+    common::ArgumentSlots slots;
     testing::internal::CaptureStdout();
     const bool parsed = app::parseCommandLine(static_cast<int>(args.size()), args.data(), flags, slots);
     out.ok = parsed && app::applyParameters(out.info, slots, args.data(), flags);
@@ -115,8 +115,8 @@ TEST(ApplyParameters, RejectedValuesPrintTheOptionsMessage) {
 
 TEST(ApplyParameters, AnOptionWithNoValueFailsWithItsMessage) {
     const char* args[] = {"tolvane", "dst.rpls", "-D"};
-    app::OptionFlags flags;
-    app::ArgumentSlots slots;
+    common::OptionFlags flags;
+    common::ArgumentSlots slots;
     rpls::ProgramInfo info{};
     testing::internal::CaptureStdout();
     ASSERT_TRUE(app::parseCommandLine(3, args, flags, slots));

@@ -55,7 +55,7 @@ std::vector<std::size_t> changedOffsets(const std::vector<std::uint8_t>& before,
     return changed;
 }
 
-void patch(std::vector<std::uint8_t>& image, const rpls::ProgramInfo& info, const app::OptionFlags& flags,
+void patch(std::vector<std::uint8_t>& image, const rpls::ProgramInfo& info, const common::OptionFlags& flags,
            bool sourceHasExtText = true) {
     rpls::patchDestination(rpls::ByteView(image.data(), image.size()), info, flags, sourceHasExtText);
 }
@@ -67,26 +67,26 @@ std::uint8_t checksumOf(const std::vector<std::uint8_t>& image) {
 TEST(PatchDestination, EachSimpleGroupWritesOnlyItsOwnBytes) {
     struct Case {
         const char* name;
-        bool app::OptionFlags::*flag;
+        bool common::OptionFlags::*flag;
         std::size_t first;
         std::size_t end;  // one past the last byte the group may change
     };
     const Case cases[] = {
-        {"date", &app::OptionFlags::copyDate, 50, 54},
-        {"start time", &app::OptionFlags::setStartTime, 54, 57},
-        {"duration", &app::OptionFlags::copyDuration, 57, 60},
-        {"zone", &app::OptionFlags::setZone, 48, 49},
-        {"code pair", &app::OptionFlags::copyCodePair, 60, 64},
-        {"channel number", &app::OptionFlags::setChannelNumber, 64, 66},
-        {"channel name with all 20 bytes", &app::OptionFlags::copyChannelName, 67, 88},
-        {"title with all 255 bytes", &app::OptionFlags::setTitle, 88, 344},
+        {"date", &common::OptionFlags::copyDate, 50, 54},
+        {"start time", &common::OptionFlags::setStartTime, 54, 57},
+        {"duration", &common::OptionFlags::copyDuration, 57, 60},
+        {"zone", &common::OptionFlags::setZone, 48, 49},
+        {"code pair", &common::OptionFlags::copyCodePair, 60, 64},
+        {"channel number", &common::OptionFlags::setChannelNumber, 64, 66},
+        {"channel name with all 20 bytes", &common::OptionFlags::copyChannelName, 67, 88},
+        {"title with all 255 bytes", &common::OptionFlags::setTitle, 88, 344},
     };
     const rpls::ProgramInfo info = sourceRecord();
     for (const auto& c : cases) {
         fixture::RplsFields fields;
         const auto before = fixture::buildRpls(fields);
         auto after = before;
-        app::OptionFlags flags;
+        common::OptionFlags flags;
         flags.*c.flag = true;
         patch(after, info, flags);
         const auto changed = changedOffsets(before, after);
@@ -97,7 +97,7 @@ TEST(PatchDestination, EachSimpleGroupWritesOnlyItsOwnBytes) {
     // The channel name's bytes beyond its length are copied too.
     fixture::RplsFields fields;
     auto image = fixture::buildRpls(fields);
-    app::OptionFlags flags;
+    common::OptionFlags flags;
     flags.copyChannelName = true;
     patch(image, info, flags);
     EXPECT_EQ(image[67], 3);
@@ -110,7 +110,7 @@ TEST(PatchDestination, NewDescriptionKeepsTheImagesOwnExtendedTextBehindIt) {
     fields.extText = bytesOf(50, 150);
     auto image = fixture::buildRpls(fields);
     const std::uint32_t block = fields.blockOffset;
-    app::OptionFlags flags;
+    common::OptionFlags flags;
     flags.copyText = true;
     patch(image, sourceRecord(), flags);
 
@@ -133,7 +133,7 @@ TEST(PatchDestination, ExtendedTextIsCutToTheRoomBehindTheDescription) {
     rpls::ProgramInfo info = sourceRecord();
     info.extTextLength = 1150;
     std::memset(info.extText, 0x5A, 1150);
-    app::OptionFlags flags;
+    common::OptionFlags flags;
     flags.copyExtText = true;
     patch(image, info, flags);
 
@@ -152,7 +152,7 @@ TEST(PatchDestination, ExtendedTextFromASourceWithoutOneKeepsTheImagesOwn) {
     fields.extText = bytesOf(30, 150);
     const auto before = fixture::buildRpls(fields);
     auto image = before;
-    app::OptionFlags flags;
+    common::OptionFlags flags;
     flags.copyExtText = true;
     patch(image, sourceRecord(), flags, /*sourceHasExtText=*/false);
     EXPECT_EQ(image, before);
@@ -165,7 +165,7 @@ TEST(PatchDestination, TextWithoutPrivateBlockReplacesTheWholeTextArea) {
         fields.text = bytesOf(300, 1);
         const auto before = fixture::buildRpls(fields);
         auto image = before;
-        app::OptionFlags flags;
+        common::OptionFlags flags;
         flags.copyExtText = true;  // extended text alone has no place here
         patch(image, sourceRecord(), flags);
         EXPECT_EQ(image, before);
@@ -205,7 +205,7 @@ TEST(PatchDestination, Layout0103GenresAndCountCode) {
         auto image = fixture::buildRpls(fields);
         rpls::ProgramInfo info = sourceRecord();
         std::memcpy(info.genres, c.genres, sizeof info.genres);
-        app::OptionFlags flags;
+        common::OptionFlags flags;
         flags.copyGenres = true;
         patch(image, info, flags);
         EXPECT_EQ(0, std::memcmp(&image[fields.blockOffset + 176], c.expected, 4)) << c.name;
@@ -216,7 +216,7 @@ TEST(PatchDestination, Layout0108GenresAreWrittenAsPairsEmptyOnesToo) {
     fixture::RplsFields fields;
     fields.genres[2] = {true, 0x99};
     auto image = fixture::buildRpls(fields);
-    app::OptionFlags flags;
+    common::OptionFlags flags;
     flags.setGenres = true;
     patch(image, sourceRecord(), flags);
     const std::uint32_t b = fields.blockOffset;
@@ -226,7 +226,7 @@ TEST(PatchDestination, Layout0108GenresAreWrittenAsPairsEmptyOnesToo) {
 
 TEST(PatchDestination, PrivateCodeOnlyInLayout0103AndOnlyWhenTheSourceHasOne) {
     rpls::ProgramInfo info = sourceRecord();
-    app::OptionFlags flags;
+    common::OptionFlags flags;
     flags.copyPrivateCode = true;
     for (auto layout : {fixture::BlockLayout::None, fixture::BlockLayout::Layout0108}) {
         fixture::RplsFields fields;
@@ -277,7 +277,7 @@ TEST(PatchDestination, AnOversizedTextLengthInTheImageStaysInsideTheTextArea) {
     image[345] = 0xFF;
     image[fields.blockOffset + 56] = 0xFF;
     const auto before = image;
-    app::OptionFlags flags;
+    common::OptionFlags flags;
     flags.copyExtText = true;
     patch(image, sourceRecord(), flags);
     // The description is taken as 1200 bytes, so no room is left for an extended text.

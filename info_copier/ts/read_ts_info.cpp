@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "platform/console.h"
 #include "ts/event_section.h"
 #include "ts/ext_text_assembly.h"
@@ -37,7 +37,7 @@ void setFixedFields(rpls::ProgramInfo& info) {
 bool readTsInfo(rpls::ProgramInfo& info, platform::File& source, int packetSize, int readStartPercent) {
     const std::unique_ptr<TsInfoWorkspace> workspace(new (std::nothrow) TsInfoWorkspace);
     if (!workspace) {
-        platform::print("%s", app::msg::kBufferAllocationFailed);
+        platform::print("%s", common::msg::kBufferAllocationFailed);
         std::exit(1);
     }
     SectionBuffer& section = workspace->section;

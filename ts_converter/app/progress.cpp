@@ -1,6 +1,6 @@
 #include "app/progress.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "platform/console.h"
 
 #include <limits>

@@ -2,7 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/conversion.h"
-#include "app/messages.h"
+#include "common/messages.h"
 #include "app/progress.h"
 #include "io/packet_reader.h"
 #include "io/packet_writer.h"

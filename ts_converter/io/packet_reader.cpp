@@ -1,6 +1,6 @@
 #include "io/packet_reader.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "platform/console.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "io/packet_writer.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "io/stream_copy.h"
 #include "platform/console.h"
 

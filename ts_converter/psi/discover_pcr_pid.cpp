@@ -1,6 +1,6 @@
 #include "psi/discover_pcr_pid.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "platform/console.h"
 #include "psi/pmt.h"
 #include "psi/section_collector.h"

@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Runs the built KORVET binary on the committed sample stream (made by FFmpeg) and on
 // generated streams, checking bytes, messages and exit statuses.
-#include "app/messages.h"
+#include "common/messages.h"
 #include "run_program.h"
 #include "stamp/time_stamp.h"
 #include "ts_builder.h"

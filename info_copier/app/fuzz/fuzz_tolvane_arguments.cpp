@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/option_flags.h"
+#include "common/option_flags.h"
 #include "app/parameters.h"
 #include "rpls/fuzz/record_bounds.h"
 #include "rpls/program_info.h"
@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& argument : arguments) argv.push_back(argument.c_str());
     argv.push_back(nullptr);
 
-    app::OptionFlags flags;
-    app::ArgumentSlots slots;
+    common::OptionFlags flags;
+    common::ArgumentSlots slots;
     const int argc = static_cast<int>(arguments.size());
     if (!app::parseCommandLine(argc, argv.data(), flags, slots)) return 0;
     // Every slot the parser hands on names an argument that exists.

@@ -6,15 +6,15 @@
 #include <cstring>
 #include <vector>
 
-#include "app/option_flags.h"
+#include "common/option_flags.h"
 #include "rpls/fuzz/record_bounds.h"
 #include "rpls/patch_destination.h"
 #include "rpls/read_rpls_info.h"
 
 namespace {
 
-app::OptionFlags flagsFrom(std::uint16_t bits) {
-    app::OptionFlags flags;
+common::OptionFlags flagsFrom(std::uint16_t bits) {
+    common::OptionFlags flags;
     bool* const groups[] = {&flags.copyDate,        &flags.copyStartTime,     &flags.copyDuration,
                             &flags.copyZone,        &flags.copyCodePair,      &flags.copyPrivateCode,
                             &flags.copyChannelName, &flags.copyChannelNumber, &flags.copyTitle,
@@ -31,7 +31,7 @@ app::OptionFlags flagsFrom(std::uint16_t bits) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t header = 4;
     if (size < header) return 0;
-    const app::OptionFlags flags = flagsFrom(static_cast<std::uint16_t>(data[0] | data[1] << 8));
+    const common::OptionFlags flags = flagsFrom(static_cast<std::uint16_t>(data[0] | data[1] << 8));
     std::size_t sourceSize = static_cast<std::size_t>(data[2] << 8 | data[3]);
     if (sourceSize > size - header) sourceSize = size - header;
     std::vector<std::uint8_t> source(data + header, data + header + sourceSize);

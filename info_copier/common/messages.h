@@ -1,7 +1,7 @@
 // The messages of tolvane, as printed (UTF-8).
 #pragma once
 
-namespace app::msg {
+namespace common::msg {
 
 inline constexpr const char* kBanner = "\ntolvane version 2.8 (32bit)\n";
 inline constexpr const char* kBadPercent = "-f オプションの引数が異常です.\n";
@@ -25,4 +25,4 @@ inline constexpr const char* kReadBufferAllocationFailed = "読み込みバッ�
 inline constexpr const char* kSaveFailed = "コピー先ファイル %s への保存に失敗しました.\n";
 inline constexpr const char* kDone = "コピーしました.\n";
 
-}  // namespace app::msg
+}  // namespace common::msg

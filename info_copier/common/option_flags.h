@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace common {
 
 // One switch each. Lower-case letters copy a field group from the source, upper-case ones
 // set it from a value on the command line.
@@ -65,4 +65,4 @@ struct ArgumentSlots {
     std::int32_t readStartPercent = 50;
 };
 
-}  // namespace app
+}  // namespace common
