@@ -2,8 +2,6 @@
 // the bytes of the destination.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,7 +10,7 @@
 #include "platform/file.h"
 #include "rpls/read_rpls_info.h"
 #include "rpls/rpls_fixture.h"
-#include "tests/run_program.h"
+#include "test_support/run_program.h"
 
 namespace {
 
@@ -55,7 +53,7 @@ protected:
         return bytes;
     }
 
-    RunResult tolvane(const std::vector<std::string>& args, long fileSizeLimit = 0) const {
+    RunResult tolvane(const std::vector<std::string>& args, std::int64_t fileSizeLimit = 0) const {
         return runProgram(TOLVANE_BINARY, args, fileSizeLimit);
     }
 
@@ -194,6 +192,7 @@ TEST_F(TolvaneRun, ADestinationThatAnotherProcessHoldsIsRefused) {
 TEST_F(TolvaneRun, AFailedSaveIsReportedAsAFailure) {
     const std::string src = write("src.rpls", newsImage_);
     const std::string dst = write("dst.rpls", movieImage_);
+    if (!testing_support::fileSizeLimitSupported()) GTEST_SKIP() << "no per-process file-size limit on this system";
     const RunResult r = tolvane({"-d", src, dst}, /*fileSizeLimit=*/1024);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.output, "コピー先ファイル " + dst + " への保存に失敗しました.\n");

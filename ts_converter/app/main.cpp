@@ -1,9 +1,11 @@
 #include "app/run_korvet.h"
+#include "platform/arguments.h"
 #include "platform/console.h"
 
 int main(int argc, char** argv) {
     platform::initConsole();
-    const int status = korvet::runKorvet(argc, argv);
+    platform::Arguments arguments(argc, argv);
+    const int status = korvet::runKorvet(arguments.count(), arguments.values());
     platform::flushConsole();
     return status;
 }

@@ -1,35 +1,48 @@
 #include "run_program.h"
 
-#include <sys/wait.h>
-#include <array>
-#include <cstdio>
+#include "test_support/run_program.h"
+
+#include <vector>
 
 namespace korvet::test {
 
 namespace {
 
-ProgramRun runCommand(const std::string& command) {
-    ProgramRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 4096> chunk{};
-    std::size_t n = 0;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) run.output.append(chunk.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// Splits the argument text at spaces; a part in double quotes stays one argument.
+std::vector<std::string> words(const std::string& arguments) {
+    std::vector<std::string> result;
+    std::string word;
+    bool quoted = false;
+    bool any = false;
+    for (const char c : arguments) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (c == ' ' && !quoted) {
+            if (any) result.push_back(word);
+            word.clear();
+            any = false;
+        } else {
+            word += c;
+            any = true;
+        }
+    }
+    if (any) result.push_back(word);
+    return result;
+}
+
+ProgramRun run(const std::string& arguments, std::int64_t fileSizeLimit) {
+    const testing_support::RunResult result =
+        testing_support::runProgram(KORVET_BINARY, words(arguments), fileSizeLimit);
+    return ProgramRun{result.status, result.output};
 }
 
 }  // namespace
 
-ProgramRun runKorvet(const std::string& arguments) {
-    return runCommand(std::string("'") + KORVET_BINARY + "' " + arguments + " 2>&1");
-}
+ProgramRun runKorvet(const std::string& arguments) { return run(arguments, 0); }
 
-ProgramRun runKorvetWithFileSizeLimit(const std::string& arguments, int blocks) {
-    // An ignored SIGXFSZ stays ignored across exec: a write beyond the limit then fails (EFBIG).
-    return runCommand("trap '' XFSZ; ulimit -f " + std::to_string(blocks) + "; exec '" + KORVET_BINARY + "' " +
-                      arguments + " 2>&1");
+ProgramRun runKorvetWithFileSizeLimit(const std::string& arguments, std::int64_t bytes) {
+    return run(arguments, bytes);
 }
 
 }  // namespace korvet::test

@@ -1,6 +1,7 @@
 // Runs the built KORVET binary in a directory and captures what it prints.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace korvet::test {
@@ -10,10 +11,10 @@ struct ProgramRun {
     std::string output;
 };
 
-// `arguments` is appended to the binary's path as given (the caller quotes what needs it).
+// `arguments` are separated by spaces; a name in double quotes is one argument.
 ProgramRun runKorvet(const std::string& arguments);
-// The same with the size of the files it writes limited to `blocks` of the shell's `ulimit -f`
-// units (512 or 1024 bytes), so that its writes fail beyond that.
-ProgramRun runKorvetWithFileSizeLimit(const std::string& arguments, int blocks);
+// The same with the size of the files it writes limited to `bytes`, so that its writes fail
+// beyond that (only where testing_support::fileSizeLimitSupported()).
+ProgramRun runKorvetWithFileSizeLimit(const std::string& arguments, std::int64_t bytes);
 
 }  // namespace korvet::test

@@ -5,7 +5,7 @@
 #include "rpls/read_rpls_info.h"
 #include "rpls/rpls_fixture.h"
 #include "sample_stream.h"
-#include "tests/run_program.h"
+#include "test_support/run_program.h"
 
 namespace {
 

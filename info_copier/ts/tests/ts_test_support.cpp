@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "rpls/rpls_fixture.h"
-#include "tests/run_program.h"
+#include "test_support/run_program.h"
 #include "ts/read_ts_info.h"
 #include "ts/section_buffer.h"
 
