@@ -50,7 +50,7 @@ bool walkSectionChunks(const std::uint8_t* packet, Take&& take) {
             // A section that begins in the last one or two bytes has no readable length yet.
             length = rest;
             if (rest > 2) {
-                const int whole = ((packet[off + 1] & 0x0F) << 8 | packet[off + 2]) + 3;
+                const int whole = wholeSectionLength(SectionView(packet + off, static_cast<std::size_t>(rest)));
                 if (whole < rest) length = whole;
             }
         }

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "arib/arib_text.h"
-#include "ts/event_section.h"
-#include "ts/selection_section.h"
-#include "ts/service_name.h"
+#include "ts/eit.h"
+#include "ts/sdt.h"
+#include "ts/sit.h"
 #include "ts_test_support.h"
 
 namespace ts_test {
