@@ -1,5 +1,7 @@
 // Cuts the payload of one TS packet into section chunks: the tail of a section that began in
 // an earlier packet (continuation) and the sections that begin in this one (beginning).
+// KORVET cuts its packets the same way (ts_converter/psi/packet_walk.h); the programs share
+// no code.
 #pragma once
 
 #include <cstdint>
