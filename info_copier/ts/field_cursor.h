@@ -20,7 +20,8 @@ public:
     // The byte offset of the next field. Fields read with `bits` fill whole bytes, so the
     // cursor is on a byte boundary between fields of the tables read here.
     std::uint64_t offset() const { return bit_ / 8; }
-    // True while the next field begins before `end`; an end of zero or below is never reached.
+    // True while the next field begins before `end`; never when `end` is zero or below (a
+    // section too short to hold the loop at all).
     bool isBefore(std::int64_t end) const { return end > 0 && offset() < static_cast<std::uint64_t>(end); }
 
     std::uint8_t u8() { return static_cast<std::uint8_t>(bits(8)); }
