@@ -13,6 +13,9 @@ volatile std::sig_atomic_t interrupted = 0;
 void onInterrupt(int) { interrupted = 1; }
 
 void install(int signal) {
+    // A signal that the caller has the process ignore (nohup, a background job) stays ignored.
+    struct sigaction previous {};
+    if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) return;
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);

@@ -215,7 +215,7 @@ TEST(KorvetRun, FailuresEndWithTheirMessageAndStatus1) {
         {"-b " + quoted(empty) + " " + quoted(missingOut), msg::kEmptyInput},
         {quoted(empty + ".missing") + " " + quoted(missingOut), msg::kInputOpenFailed},
         {"-b " + quoted(noPatPath) + " " + quoted(missingOut), msg::kNoPat},
-        {"-n " + quoted(sample) + " " + quoted(existing), msg::kOutputCreateFailed},
+        {"-f " + quoted(sample) + " " + quoted(existing), msg::kOutputCreateFailed},
         {"-v 99999999 " + quoted(sample) + " " + quoted(missingOut), msg::kReadBufferFailed},
     };
     for (const Case& c : cases) {
