@@ -45,6 +45,8 @@ public:
     std::int64_t size() const;      // -1 on error
     // Cuts the file at the current position.
     bool truncateHere();
+    // Writes the file's data through to the disk (fsync / FlushFileBuffers); false on failure.
+    bool flushToDisk();
 
 private:
     bool dropUnbuffered();
@@ -52,5 +54,9 @@ private:
     int fd_ = -1;
     bool unbuffered_ = false;
 };
+
+// Removes the file of that name (unlink / DeleteFileW), as a run removes an output it created
+// and must not leave behind; false when it cannot.
+bool removeFile(const char* path);
 
 }  // namespace platform

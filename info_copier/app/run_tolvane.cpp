@@ -61,7 +61,7 @@ bool patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const
         return report(common::msg::kDestinationNotRpls, name);
 
     rpls::WholeFile image;
-    switch (image.load(destination)) {
+    switch (image.load(destination, true)) {
         case rpls::WholeFile::Status::Ok: break;
         case rpls::WholeFile::Status::AllocationFailed: return report(common::msg::kBufferAllocationFailed, name);
         case rpls::WholeFile::Status::ReadFailed: return report(common::msg::kDestinationReadFailed, name);
@@ -72,9 +72,16 @@ bool patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const
 
     rpls::patchDestination(image.view(), info, flags, sourceHasExtText);
 
-    if (!image.store(destination)) return report(common::msg::kSaveFailed, name);
-    platform::print("%s", common::msg::kDone);
-    return true;
+    switch (image.storeChanges(destination)) {
+        case rpls::WholeFile::StoreResult::Stored: platform::print("%s", common::msg::kDone); return true;
+        case rpls::WholeFile::StoreResult::FailedRestored:
+            report(common::msg::kSaveFailed, name);
+            return report("%s", common::msg::kSaveRestored);
+        case rpls::WholeFile::StoreResult::FailedDamaged:
+            report(common::msg::kSaveFailed, name);
+            return report("%s", common::msg::kSaveDamaged);
+    }
+    return false;
 }
 
 }  // namespace

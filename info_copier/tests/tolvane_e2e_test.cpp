@@ -194,9 +194,13 @@ TEST_F(TolvaneRun, ADestinationThatAnotherProcessHoldsIsRefused) {
 TEST_F(TolvaneRun, AFailedSaveIsReportedAsAFailure) {
     const std::string src = write("src.rpls", newsImage_);
     const std::string dst = write("dst.rpls", movieImage_);
-    const RunResult r = tolvane({"-d", src, dst}, /*fileSizeLimit=*/1024);
+    // Only the changed bytes are written: the date lies below the limit, the genres beyond it.
+    const RunResult r = tolvane({"-dg", src, dst}, /*fileSizeLimit=*/1024);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.output, "コピー先ファイル " + dst + " への保存に失敗しました.\n");
+    EXPECT_EQ(r.output,
+              "コピー先ファイル " + dst + " への保存に失敗しました.\nコピー先ファイルの内容は元に戻しました.\n");
+    EXPECT_EQ(read(dst), movieImage_);
+    EXPECT_EQ(tolvane({"-d", src, dst}, /*fileSizeLimit=*/1024).status, 0);
 }
 
 TEST_F(TolvaneRun, ParameterModeWritesTheGivenNumbers) {

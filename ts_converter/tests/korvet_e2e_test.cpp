@@ -231,7 +231,7 @@ TEST(KorvetRun, FailuresEndWithTheirMessageAndStatus1) {
         {quoted(empty + ".missing") + " " + quoted(missingOut), "読み込みファイルを開くのに失敗しました.\n"},
         {"-b " + quoted(noPatPath) + " " + quoted(missingOut),
          "PATパケットを検出できませんでした.\nTSファイルのパケットサイズ(188/192)を再確認して下さい.\n"},
-        {"-n " + quoted(sample) + " " + quoted(existing), "保存先ファイルを作成するのに失敗しました.\n"},
+        {"-f " + quoted(sample) + " " + quoted(existing), "保存先ファイルを作成するのに失敗しました.\n"},
         {"-v 99999999 " + quoted(sample) + " " + quoted(missingOut), "読み込みバッファメモリの確保に失敗しました.\n"},
     };
     for (const Case& c : cases) {
