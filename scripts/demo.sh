@@ -88,7 +88,7 @@ ls -l "$korvet_sample" "$out/sample.m2ts" | awk '{ print "  " $5 " bytes  " $NF 
 
 step "KORVET: BD192 -> FW192 (the default conversion): the same instants, written as cycle count and offset"
 runk "$korvet" "$out/sample.m2ts" "$out/sample.fw192"
-echo "-- headers of the first four packets:"
+echo "-- headers of the first five packets:"
 printf '  BD192: '; headers "$out/sample.m2ts"
 printf '  FW192: '; headers "$out/sample.fw192"
 
