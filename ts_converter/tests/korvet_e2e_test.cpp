@@ -88,7 +88,7 @@ TEST(KorvetRun, InformationSwitchesOnlyAsTheOneArgument) {
     for (const char* args : {"--help in.ts", "-h in.ts out.ts", "--verbose"}) {
         const test::ProgramRun run = test::runKorvet(args);
         EXPECT_EQ(run.status, 1) << args;
-        EXPECT_EQ(run.output, msg::kBadSwitch) << args;
+        EXPECT_EQ(run.output, "無効なスイッチが指定されました.\n") << args;
     }
 }
 
