@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/command_line.h"
+#include "app/help_text.h"
 #include "app/parameters.h"
 #include "common/messages.h"
 #include "platform/console.h"
@@ -90,6 +91,12 @@ int runTolvane(int argc, const char* const* argv) {
     if (argc <= 1) {
         platform::print("%s", common::msg::kBanner);
         return kFailure;
+    }
+    // --version prints the banner's version line, without the blank line in front of it.
+    switch (infoRequest(argc, argv)) {
+        case InfoRequest::Help: platform::print("%s", kHelpText); return kSuccess;
+        case InfoRequest::Version: platform::print("%s", common::msg::kBanner + 1); return kSuccess;
+        case InfoRequest::None: break;
     }
     common::OptionFlags flags;
     common::ArgumentSlots slots;

@@ -71,6 +71,26 @@ TEST_F(TolvaneRun, NoArgumentsPrintsTheBannerAndFails) {
     EXPECT_EQ(r.output, "\ntolvane version 2.8 (32bit)\n");
 }
 
+// --help, -h and --version answer with status 0 only as the one argument; elsewhere the
+// command line means what it always meant.
+TEST_F(TolvaneRun, InformationSwitchesOnlyAsTheOneArgument) {
+    for (const char* help : {"--help", "-h"}) {
+        const RunResult r = tolvane({help});
+        EXPECT_EQ(r.status, 0) << help;
+        EXPECT_NE(r.output.find("Usage"), std::string::npos) << help;
+        EXPECT_NE(r.output.find("-G N"), std::string::npos) << help;
+    }
+    const RunResult version = tolvane({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output, "tolvane version 2.8 (32bit)\n");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help", "x.rpls"}, {"-dh", "a", "b"}, {"--verbose"}}) {
+        const RunResult r = tolvane(args);
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_EQ(r.output, "無効なスイッチが指定されました.\n") << args[0];
+    }
+}
+
 TEST_F(TolvaneRun, CopiesEverySelectedGroupBetweenTheTwoLayouts) {
     const std::string src = write("news.rpls", newsImage_);
     const std::string dst = write("movie.rpls", movieImage_);

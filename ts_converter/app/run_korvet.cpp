@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/conversion.h"
+#include "app/help_text.h"
 #include "app/input_check.h"
 #include "app/progress.h"
 #include "common/messages.h"
@@ -193,6 +194,12 @@ int runKorvet(int argc, const char* const* argv) {
     if (argc <= 1) {
         platform::print("%s", msg::kBanner);
         return kFailure;
+    }
+    // --version prints the banner's version line, without the blank line in front of it.
+    switch (infoRequest(argc, argv)) {
+        case InfoRequest::Help: platform::print("%s", kHelpText); return kSuccess;
+        case InfoRequest::Version: platform::print("%s", msg::kBanner + 1); return kSuccess;
+        case InfoRequest::None: break;
     }
     ConvertArgs args;
     ConvertOptions options;

@@ -74,6 +74,24 @@ TEST(KorvetRun, BannerOnlyWithoutArguments) {
     EXPECT_EQ(one.output, "パラメータが足りません.\n");
 }
 
+// --help, -h and --version answer with status 0 only as the one argument.
+TEST(KorvetRun, InformationSwitchesOnlyAsTheOneArgument) {
+    for (const char* help : {"--help", "-h"}) {
+        const test::ProgramRun run = test::runKorvet(help);
+        EXPECT_EQ(run.status, 0) << help;
+        EXPECT_NE(run.output.find("Usage"), std::string::npos) << help;
+        EXPECT_NE(run.output.find("-t PID"), std::string::npos) << help;
+    }
+    const test::ProgramRun version = test::runKorvet("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output, "KORVET TS converter version 2.2 (32bit)\n");
+    for (const char* args : {"--help in.ts", "-h in.ts out.ts", "--verbose"}) {
+        const test::ProgramRun run = test::runKorvet(args);
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_EQ(run.output, "無効なスイッチが指定されました.\n") << args;
+    }
+}
+
 TEST(KorvetRun, SampleToBd192StampsFromItsPcr) {
     const std::string sample = sampleInput();
     const Bytes input = test::readFile(sample);
