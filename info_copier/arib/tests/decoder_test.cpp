@@ -8,6 +8,7 @@
 #include "arib/arib_text.h"
 #include "arib/char_tables.h"
 #include "arib/decoder_output.h"
+#include "arib/tests/decoder_test_support.h"
 
 namespace arib {
 namespace {
@@ -25,6 +26,7 @@ std::u16string decode(const Bytes& bytes) {
     int count = decodeAribText(out.data(), 0x10000, copy.get(), length);
     EXPECT_EQ(count, measured);
     EXPECT_EQ(out[static_cast<std::size_t>(count)], 0);
+    EXPECT_TRUE(test::pathsAgree(copy.get(), length));
     return std::u16string(out.data(), static_cast<std::size_t>(count));
 }
 
