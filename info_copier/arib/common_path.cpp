@@ -11,17 +11,14 @@
 namespace arib {
 namespace {
 
-// A control byte's value, for comparing it with the byte in hand: the frequent controls are told
-// apart by comparing the byte itself, which settles each test sooner than a look-up would.
-constexpr std::uint32_t valueOf(control_codes::Control control) { return static_cast<std::uint8_t>(control); }
-static_assert((valueOf(control_codes::Control::LS1) | 1u) == valueOf(control_codes::Control::LS0),
-              "LS1 and LS0 differ only in the last bit");
-static_assert((escape_sequences::lockingShift3Right | 1u) == escape_sequences::lockingShift2Right,
-              "LS3R and LS2R differ only in the last bit");
+// The frequent controls are told apart by comparing the byte itself, which settles each test
+// sooner than a look-up would.
+static_assert((c0::LS1 | 1u) == c0::LS0, "LS1 and LS0 differ only in the last bit");
+static_assert((esc::LS3R | 1u) == esc::LS2R, "LS3R and LS2R differ only in the last bit");
 
 // No byte yields more than eight units (a text of at most 16 units for a two-byte symbol);
 // below that the capacity cannot be reached within the rest of the input.
-constexpr std::int64_t maxUnitsPerByte = maxSequenceUnits / 2;
+constexpr std::int64_t kMaxUnitsPerByte = maxSequenceUnits / 2;
 
 // The common path: characters that are one look-up and one unit, stored straight from the
 // indexes (when `storing`) and counted, and control bytes, applied as anywhere else without
@@ -34,7 +31,6 @@ constexpr std::int64_t maxUnitsPerByte = maxSequenceUnits / 2;
 template <bool storing, bool checked>
 const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, AribDecoderState& state,
                               RegisterSets& sets, DecoderOutput& output, std::int64_t limit) {
-    using control_codes::Control;
     char16_t* const dst = output.destination();
     std::int64_t stored = output.count();
     // The two invoked sets in registers: the left table, the difference to the right one, and
@@ -60,7 +56,7 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
     };
     // APR (CR) or APD (LF): CR LF is one line break, written by the LF.
     auto lineBreak = [&](std::uint32_t control, bool lineFeedFollows) {
-        if (control == valueOf(Control::APD) || !lineFeedFollows) {
+        if (control == c0::APD || !lineFeedFollows) {
             emitUnit(u'\r');
             emitUnit(u'\n');
         }
@@ -117,20 +113,19 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             // each by a test of its own (a chain of tests is predicted better than one dispatch
             // on this kind of text). With the capacity out of reach, the emitting ones store
             // directly.
-            if ((byte | (std::uint32_t{at[1]} << 8) | 0x100u) ==
-                (valueOf(Control::ESC) | std::uint32_t{escape_sequences::lockingShift2Right} << 8)) {
+            if ((byte | (std::uint32_t{at[1]} << 8) | 0x100u) == (c0::ESC | std::uint32_t{esc::LS2R} << 8)) {
                 // ESC LS2R or ESC LS3R: kana text switches GR between hiragana and katakana all
                 // the time. The two final bytes differ only in their last bit, so the ESC and
                 // either of them are one compare of the two bytes.
-                state.GR = at[1] == escape_sequences::lockingShift2Right ? 2 : 3;
+                state.GR = at[1] == esc::LS2R ? 2 : 3;
                 at += 2;
                 invoke();
-            } else if ((byte | 1u) == valueOf(Control::LS0)) {  // LS0 or LS1
-                state.GL = byte == valueOf(Control::LS1) ? 1 : 0;
+            } else if ((byte | 1u) == c0::LS0) {  // LS0 or LS1
+                state.GL = byte == c0::LS1 ? 1 : 0;
                 invoke();
                 ++at;
-            } else if (byte == valueOf(Control::ESC)) {
-                if (at[1] == escape_sequences::designateTwoByte && escape_sequences::isTwoByteGraphicSet(at[2])) {
+            } else if (byte == c0::ESC) {
+                if (at[1] == designation::kTwoByteSet && escape_sequences::isTwoByteGraphicSet(at[2])) {
                     // ESC 0x24 F: symbols and the other two-byte sets come into G0 this way,
                     // one character at a time between two designations.
                     state.G[0] = static_cast<CodeSet>(at[2]);
@@ -141,13 +136,13 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                     sets.refresh(state);
                 }
                 invoke();
-            } else if (!checked && byte == valueOf(Control::SP)) {
+            } else if (!checked && byte == c0::SP) {
                 emitUnit(u' ');
                 ++at;
-            } else if (!checked && (byte == valueOf(Control::APR) || byte == valueOf(Control::APD))) {
-                lineBreak(byte, at[1] == valueOf(Control::APD));
+            } else if (!checked && (byte == c0::APR || byte == c0::APD)) {
+                lineBreak(byte, at[1] == c0::APD);
                 ++at;
-            } else if (byte == valueOf(Control::MSZ) || byte == valueOf(Control::NSZ)) {
+            } else if (byte == c1::MSZ || byte == c1::NSZ) {
                 ++at;  // the character size does not change the text
             } else {
                 output.setCount(stored);
@@ -174,7 +169,7 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                     ++at;
                 }
                 // Such a run mostly ends with LS0, back to kanji.
-                if (at < end && *at == valueOf(Control::LS0)) {
+                if (at < end && *at == c0::LS0) {
                     state.GL = 0;
                     invoke();
                     ++at;
@@ -202,10 +197,10 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
                 if (unicode == 0) break;
                 emitUnit(static_cast<char16_t>(unicode));
                 at += 1 + twoByte;
-            } else if (last == valueOf(Control::APR) || last == valueOf(Control::APD)) {
-                lineBreak(last, end - at >= 2 && at[1] == valueOf(Control::APD));
+            } else if (last == c0::APR || last == c0::APD) {
+                lineBreak(last, end - at >= 2 && at[1] == c0::APD);
                 ++at;
-            } else if (last == valueOf(Control::SP)) {
+            } else if (last == c0::SP) {
                 emitUnit(u' ');
                 ++at;
             } else {
@@ -224,7 +219,7 @@ const std::uint8_t* decodeCommonPath(const std::uint8_t* at, const std::uint8_t*
     if (output.destination() == nullptr || output.count() >= output.capacity())
         return decodeRun<false, false>(at, end, state, sets, output, std::numeric_limits<std::int64_t>::max());
     // The capacity is checked once for the whole rest of the input where it cannot be reached.
-    if (output.capacity() - output.count() >= maxUnitsPerByte * (end - at))
+    if (output.capacity() - output.count() >= kMaxUnitsPerByte * (end - at))
         return decodeRun<true, false>(at, end, state, sets, output, output.capacity());
     return decodeRun<true, true>(at, end, state, sets, output, output.capacity());
 }
