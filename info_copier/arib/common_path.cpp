@@ -18,7 +18,7 @@ static_assert((esc::LS3R | 1u) == esc::LS2R, "LS3R and LS2R differ only in the l
 
 // No byte yields more than eight units (a text of at most 16 units for a two-byte symbol);
 // below that the capacity cannot be reached within the rest of the input.
-constexpr std::int64_t kMaxUnitsPerByte = maxSequenceUnits / 2;
+constexpr std::int64_t kMaxUnitsPerByte = kMaxSequenceUnits / 2;
 
 // The common path: characters that are one look-up and one unit, stored straight from the
 // indexes (when `storing`) and counted, and control bytes, applied as anywhere else without
@@ -69,7 +69,7 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
     std::uint32_t byte = at < stop ? at[0] : 0;
     while (at < stop) {
         const std::uint32_t first = byte & 0x7Fu;
-        if (first - 0x21u < static_cast<std::uint32_t>(cellsPerRow)) {
+        if (first - 0x21u < static_cast<std::uint32_t>(kCellsPerRow)) {
             // Everything from the byte by arithmetic: no load but the look-up depends on it.
             const std::uint32_t inRight = byte >> 7;
             const std::uint16_t* const table = halfTable(inRight);
@@ -91,14 +91,14 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
             // macro set changes the registers and goes the general way.
             if constexpr (checked) break;
             const CodeSet set = state.G[static_cast<std::size_t>(inRight ? state.GR : state.GL)];
-            if (set == CodeSet::macro) break;
-            if (set == CodeSet::additionalSymbols) {
+            if (set == CodeSet::kMacro) break;
+            if (set == CodeSet::kAdditionalSymbols) {
                 // Bracketed symbol texts ("[字]", "[デ]") come in many programme texts: stored
                 // straight from their table entry, by a direct index of the slot.
                 const auto& symbolTexts = singleUnitIndexes().additionalSymbolText;
                 if (const std::uint32_t text = symbolTexts[first << 7 | (second & 0x7Fu)]) {
                     const SequenceEntry& entry = symbolStringTable[text - 1];
-                    for (int i = 0; i < maxSequenceUnits && entry.characters[i] != 0; ++i)
+                    for (int i = 0; i < kMaxSequenceUnits && entry.characters[i] != 0; ++i)
                         emitUnit(entry.characters[i]);
                     at += 2;
                     byte = third;
@@ -187,7 +187,7 @@ const std::uint8_t* decodeRun(const std::uint8_t* at, const std::uint8_t* end, A
         while (at < end && !state.singleShift && !output.suppressed) {
             const std::uint32_t last = at[0];
             const std::uint32_t first = last & 0x7Fu;
-            if (first - 0x21u < static_cast<std::uint32_t>(cellsPerRow)) {
+            if (first - 0x21u < static_cast<std::uint32_t>(kCellsPerRow)) {
                 const std::uint32_t inRight = last >> 7;
                 const std::uint16_t* const table = halfTable(inRight);
                 const std::uint32_t twoByte = halfIsTwoByte(inRight);

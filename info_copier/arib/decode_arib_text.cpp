@@ -15,7 +15,7 @@ std::size_t applyGraphic(std::span<const std::uint8_t> rest, AribDecoderState& s
                          DecoderOutput& output) {
     CodeSet set = state.G[rest[0] < 0x80 ? state.GL : state.GR];
     std::size_t consumed = 1;
-    if (set == CodeSet::macro) {
+    if (set == CodeSet::kMacro) {
         applyDefaultMacro(rest[0] & 0x7Fu, state);
     } else {
         consumed = decodeGraphicCharacter(set, rest, indexes, output);
@@ -32,7 +32,7 @@ std::size_t applyGraphic(std::span<const std::uint8_t> rest, AribDecoderState& s
 
 template <DecoderPaths paths>
 int decodeAribTextBy(char16_t* dst, int dstCapacity, const std::uint8_t* src, int srcLength) {
-    constexpr bool withCommonPath = paths == DecoderPaths::kCommonAndGeneral;
+    constexpr bool kWithCommonPath = paths == DecoderPaths::kCommonAndGeneral;
     DecoderOutput output(dst, dstCapacity);
     if (src == nullptr || srcLength <= 0) return output.finish();
     AribDecoderState state;
@@ -42,7 +42,7 @@ int decodeAribTextBy(char16_t* dst, int dstCapacity, const std::uint8_t* src, in
     const std::uint8_t* at = src;
     const std::uint8_t* const end = src + srcLength;
     while (at < end) {
-        if (withCommonPath && !output.suppressed && !state.singleShift) {
+        if (kWithCommonPath && !output.suppressed && !state.singleShift) {
             at = decodeCommonPath(at, end, state, sets, output);
             if (at >= end) break;
             sets.refresh(state);
@@ -52,7 +52,7 @@ int decodeAribTextBy(char16_t* dst, int dstCapacity, const std::uint8_t* src, in
         }
         std::span<const std::uint8_t> rest(at, static_cast<std::size_t>(end - at));
         at += isControlByte(rest[0]) ? applyControl(rest, state, output) : applyGraphic(rest, state, indexes, output);
-        if constexpr (withCommonPath) sets.refresh(state);
+        if constexpr (kWithCommonPath) sets.refresh(state);
     }
     return output.finish();
 }

@@ -42,7 +42,7 @@ class Decode : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(Decode, YieldsExpectedText) { EXPECT_EQ(decode(GetParam().bytes), GetParam().expected); }
 
-const DecodeCase decodeCases[] = {
+const DecodeCase kDecodeCases[] = {
     {"Empty", {}, u""},
     {"KanjiInG0", {0x30, 0x21}, u"\u4E9C"},
     {"HiraganaThroughGR", {0xA2}, u"\u3042"},
@@ -124,7 +124,7 @@ const DecodeCase decodeCases[] = {
     {"CutDrcs0", {ESC, 0x24, 0x28, 0x20, 0x40, 0x21}, u""},
 };
 
-INSTANTIATE_TEST_SUITE_P(DecodeAribText, Decode, testing::ValuesIn(decodeCases),
+INSTANTIATE_TEST_SUITE_P(DecodeAribText, Decode, testing::ValuesIn(kDecodeCases),
                          [](const testing::TestParamInfo<DecodeCase>& param) { return std::string(param.param.name); });
 
 TEST(DecodeAribText, ControlParametersAreReadAsText) {
@@ -226,7 +226,7 @@ private:
                 if (std::uint32_t unicode = plane1UnicodeForCode(code))
                     append(unicode);
                 else
-                    appendSequence(sequenceForCode(SequenceTable::plane1Sequence, code));
+                    appendSequence(sequenceForCode(SequenceTable::kPlane1Sequence, code));
                 break;
             }
             case 3:
@@ -237,7 +237,7 @@ private:
                 }
                 std::uint32_t code = randomCell();
                 bytes_.push_back(static_cast<std::uint8_t>(code | 0x80));
-                append(unicodeForCode(gr_ == 2 ? CodeTable::hiragana : CodeTable::katakana, code));
+                append(unicodeForCode(gr_ == 2 ? CodeTable::kHiragana : CodeTable::kKatakana, code));
                 break;
             }
             case 5: {  // alphanumerics
@@ -268,7 +268,7 @@ private:
                                              static_cast<std::uint8_t>(code & 0xFF), ESC, 0x24, 0x42});
                 if (std::uint32_t unicode = additionalSymbolUnicodeForCode(code)) {
                     append(unicode);
-                } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::symbolString, code)) {
+                } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::kSymbolString, code)) {
                     appendSequence(text);
                 } else {
                     char rowCell[16];

@@ -16,7 +16,7 @@ namespace arib::test {
 // for room for anything (the common path then stores unchecked), and cut at every capacity up
 // to one past the whole text (the common path then checks the capacity).
 inline testing::AssertionResult pathsAgree(const std::uint8_t* src, int length) {
-    constexpr char16_t untouched = 0xBEEF;
+    constexpr char16_t kUntouched = 0xBEEF;
     using enum DecoderPaths;
     const int whole = decodeAribTextBy<kGeneralOnly>(nullptr, INT_MAX, src, length);
     if (decodeAribTextBy<kCommonAndGeneral>(nullptr, INT_MAX, src, length) != whole)
@@ -26,7 +26,7 @@ inline testing::AssertionResult pathsAgree(const std::uint8_t* src, int length) 
     capacities.push_back(8 * length + 1);
     for (const int capacity : capacities) {
         const std::size_t size = static_cast<std::size_t>(capacity < 0 ? 0 : capacity) + 2;
-        std::vector<char16_t> general(size, untouched), common(size, untouched);
+        std::vector<char16_t> general(size, kUntouched), common(size, kUntouched);
         const int generalCount = decodeAribTextBy<kGeneralOnly>(general.data(), capacity, src, length);
         const int commonCount = decodeAribTextBy<kCommonAndGeneral>(common.data(), capacity, src, length);
         if (commonCount != generalCount || common != general)
