@@ -151,6 +151,7 @@ TEST(DecodeAribText, ThreeKanjiIntoTwoUnits) {
     EXPECT_EQ(out[3], u'x');
     EXPECT_EQ(decodeAribText(out, 4, text, 6), 3);
     EXPECT_EQ(out[3], 0);
+    EXPECT_TRUE(test::pathsAgree(text, 6));
 }
 
 TEST(DecodeAribText, SurrogatePairCutAtCapacity) {
@@ -162,6 +163,7 @@ TEST(DecodeAribText, SurrogatePairCutAtCapacity) {
     EXPECT_EQ(decodeAribText(out, 3, text, 5), 2);
     EXPECT_EQ(out[1], 0xDC89);
     EXPECT_EQ(out[2], 0);
+    EXPECT_TRUE(test::pathsAgree(text, 5));
 }
 
 TEST(DecodeAribText, DegenerateArguments) {
