@@ -63,4 +63,8 @@ private:
     bool unbuffered_ = false;
 };
 
+// Removes the file of that name (unlink / DeleteFileW), as a run removes an output it created
+// and must not leave behind; false when it cannot.
+bool removeFile(const char* path);
+
 }  // namespace platform

@@ -31,18 +31,23 @@ File& File::operator=(File&& other) noexcept {
 
 bool File::openExisting(const char* path, Access access, bool exclusive, bool unbuffered) {
     close();
+    // Opened without blocking, so that a FIFO without a writer (or a device that waits for a
+    // carrier) answers at once; anything but a regular file is then refused like a missing one.
+    const int flags = openFlags(access) | O_NONBLOCK | O_NOCTTY;
     int fd = -1;
     if (unbuffered) {
-        fd = ::open(path, openFlags(access) | O_DIRECT);
+        fd = ::open(path, flags | O_DIRECT);
         unbuffered_ = fd >= 0;
     }
-    if (fd < 0) fd = ::open(path, openFlags(access));
+    if (fd < 0) fd = ::open(path, flags);
     if (fd < 0) {
         unbuffered_ = false;
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    const int status = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || status < 0 ||
+        ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
         ::close(fd);
         unbuffered_ = false;
         return false;
@@ -148,5 +153,15 @@ bool File::truncateHere() {
     if (at < 0) return false;
     return ::ftruncate(fd_, static_cast<off_t>(at)) == 0;
 }
+
+bool File::flushToDisk() {
+    if (fd_ < 0) return false;
+    for (;;) {
+        if (::fsync(fd_) == 0) return true;
+        if (errno != EINTR) return false;
+    }
+}
+
+bool removeFile(const char* path) { return ::unlink(path) == 0; }
 
 }  // namespace platform

@@ -156,4 +156,9 @@ bool File::truncateHere() { return fd_ != kNoHandle && ::SetEndOfFile(fd_) != 0;
 
 bool File::flushToDisk() { return fd_ != kNoHandle && ::FlushFileBuffers(fd_) != 0; }
 
+bool removeFile(const char* path) {
+    const std::wstring name = widePath(path);
+    return !name.empty() && ::DeleteFileW(name.c_str()) != 0;
+}
+
 }  // namespace platform

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything twice (plain, and with AddressSanitizer + UndefinedBehaviorSanitizer)
-# and runs every test in both builds.
+# and runs every test in both builds, the fault-injection cases included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -10,6 +10,8 @@ configure_and_test() {
   cmake -S . -B "$dir" -DBUILD_TESTING=ON -DWERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
   ctest --test-dir "$dir" -j"$jobs" --output-on-failure
+  # Failing saves, special files, wrong switches, interrupted runs, a full disk.
+  tests/fault_injection.sh "$dir"
 }
 
 configure_and_test build -DCMAKE_BUILD_TYPE=RelWithDebInfo

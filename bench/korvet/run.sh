@@ -2,8 +2,10 @@
 # KORVET throughput benchmark (not a test). Makes a ~1 GiB input of each packet format on the
 # local disk, runs each of the five conversions buffered (-x), unbuffered with 64 KiB reads
 # (default) and unbuffered with 1 MiB reads (-v 16), and beside each the
-# reference copy of the same input: `cat in > out` for -x, `dd bs=64K iflag=direct
-# oflag=direct` for the default, `dd bs=1M iflag=direct oflag=direct` for -v 16.
+# reference copy of the same input: `cat in > out; sync out` for -x, `dd bs=64K iflag=direct
+# oflag=direct conv=fsync` for the default, `dd bs=1M iflag=direct oflag=direct conv=fsync` for
+# -v 16. KORVET flushes its output to the disk (fsync) before it reports success, so every
+# reference flushes too: the buffered rows time the write-back of the page cache on both sides.
 # KORVET and its reference run in alternation (one warm-up pair, then REPEATS measured pairs),
 # so that both meet the same state of the machine; the warm-up pair also takes what the previous
 # row leaves behind (a buffered copy right after a gigabyte written unbuffered and deleted takes
@@ -11,18 +13,22 @@
 # of input per second), the median of the pairwise ratios KORVET/reference, and KORVET's peak
 # resident memory. Beside cat, which copies inside the kernel (copy_file_range) and so never
 # brings the data into a process, the buffered rows also show the ratio to a plain user-space
-# read/write copy with the same 64 KiB transfers (`dd bs=64K`, buffered).
+# read/write copy with the same 64 KiB transfers (`dd bs=64K conv=fsync`, buffered).
 #
-#   bench/korvet/run.sh [WORKDIR] [REPEATS] [GROUPS]
+#   bench/korvet/run.sh [WORKDIR] [REPEATS] [GROUPS] [ROWS]
 #     WORKDIR  directory on a disk filesystem (default: bench-out/korvet in the work tree)
 #     REPEATS  measured pairs per figure (default 9: the machine's slow spells last seconds and
 #              can take most of a shorter row)
 #     GROUPS   input size in groups of 16,384 packets (default 349: 1.0 GiB of 188-byte packets)
+#     ROWS     only the rows whose "switch mode" matches this extended regular expression, such as
+#              '^-n (buffered|direct64k)$' (modes: buffered, direct64k, direct1m; the default
+#              conversion's switch is empty); default: every row
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=${1:-$root/bench-out/korvet}
 repeats=${2:-9}
 groups=${3:-349}
+rows=${4:-}
 
 mkdir -p "$work"
 fstype=$(df -T "$work" | awk 'NR == 2 { print $2 }')
@@ -109,9 +115,9 @@ mbps() { awk -v bytes="$1" -v secs="$2" 'BEGIN { printf "%.0f", bytes / secs / 1
 # reference_command MODE INPUT: the reference copy of INPUT to $out for a mode.
 reference_command() {
   case $1 in
-    buffered) echo "cat '$2' > '$out'" ;;
-    direct64k) echo "dd if='$2' of='$out' bs=64K iflag=direct oflag=direct status=none" ;;
-    direct1m) echo "dd if='$2' of='$out' bs=1M iflag=direct oflag=direct status=none" ;;
+    buffered) echo "cat '$2' > '$out' && sync '$out'" ;;
+    direct64k) echo "dd if='$2' of='$out' bs=64K iflag=direct oflag=direct conv=fsync status=none" ;;
+    direct1m) echo "dd if='$2' of='$out' bs=1M iflag=direct oflag=direct conv=fsync status=none" ;;
   esac
 }
 
@@ -123,9 +129,9 @@ conversions=(
   "BD192 -> FW192||$bd"
 )
 modes=(
-  "buffered|-x|cat"
-  "direct64k||dd bs=64K direct"
-  "direct1m|-v 16|dd bs=1M direct"
+  "buffered|-x|cat; sync"
+  "direct64k||dd 64K direct fsync"
+  "direct1m|-v 16|dd 1M direct fsync"
 )
 
 results=$work/results.txt
@@ -136,7 +142,7 @@ results=$work/results.txt
     "$work on $fstype ($(df --output=source "$work" | tail -1))"
   echo "inputs: $(stat -c %s "$ts") bytes (188), $(stat -c %s "$bd") bytes (192);" \
     "medians of $repeats alternating pairs after a warm-up pair; load average $(cut -d' ' -f1-3 /proc/loadavg)"
-  printf '%-20s %-12s %10s   %-16s %10s %7s %10s %8s\n' conversion switches "MB/s" reference "ref MB/s" ratio "peak RSS" "vs rw"
+  printf '%-20s %-12s %10s   %-18s %10s %7s %10s %8s\n' conversion switches "MB/s" reference "ref MB/s" ratio "peak RSS" "vs rw"
 } | tee "$results"
 
 for conversion in "${conversions[@]}"; do
@@ -144,12 +150,13 @@ for conversion in "${conversions[@]}"; do
   size=$(stat -c %s "$input")
   for mode in "${modes[@]}"; do
     IFS='|' read -r mode_name mode_switch ref_name <<<"$mode"
+    [[ -z $rows || "$switch $mode_name" =~ $rows ]] || continue
     ref_cmd=$(reference_command "$mode_name" "$input")
     korvet_secs=() ref_secs=() ratios=() rw_ratios=() peak_kib=0
     for ((i = 0; i <= repeats; ++i)); do
       ref=$(run_once bash -c "$ref_cmd")
       rw=""
-      [[ $mode_name == buffered ]] && rw=$(run_once dd if="$input" of="$out" bs=64K status=none)
+      [[ $mode_name == buffered ]] && rw=$(run_once dd if="$input" of="$out" bs=64K conv=fsync status=none)
       # shellcheck disable=SC2086  # the switches are separate words on purpose
       run=$(run_once "$korvet" $switch $mode_switch "$input" "$out")
       ((i == 0)) && continue  # the warm-up pair
@@ -164,7 +171,7 @@ for conversion in "${conversions[@]}"; do
     ratio=$(printf '%s\n' "${ratios[@]}" | median)
     rw_ratio=""
     ((${#rw_ratios[@]} > 0)) && rw_ratio=$(printf '%s\n' "${rw_ratios[@]}" | median | awk '{ printf "%.2f", $1 }')
-    printf '%-20s %-12s %10s   %-16s %10s %7.2f %7.1f MiB %8s\n' "$name" "${switch:-(none)} $mode_switch" \
+    printf '%-20s %-12s %10s   %-18s %10s %7.2f %7.1f MiB %8s\n' "$name" "${switch:-(none)} $mode_switch" \
       "$(mbps "$size" "$k")" "$ref_name" "$(mbps "$size" "$r")" "$ratio" \
       "$(awk -v k="$peak_kib" 'BEGIN { print k / 1024 }')" "$rw_ratio" | tee -a "$results"
   done

@@ -17,7 +17,8 @@ tolvane=$build/info_copier/tolvane
 
 [ -f "$work/with_eit.ts" ] || "$build/bench/ts_scan/make_bench_ts" "$work/with_eit.ts" with-eit "$mib"
 [ -f "$work/no_eit.ts" ] || "$build/bench/ts_scan/make_bench_ts" "$work/no_eit.ts" no-eit "$mib"
-"$build/tools/rpls/make_sample_rpls" news "$work/dst.rpls" 2>/dev/null || true
+rm -f "$work/dst.rpls"
+"$build/tools/rpls/make_sample_rpls" news "$work/dst.rpls"
 
 now() { date +%s.%N; }
 # best_of COMMAND...: the smallest wall time of five runs, in seconds.

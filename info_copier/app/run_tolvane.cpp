@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/command_line.h"
+#include "app/help_text.h"
 #include "app/parameters.h"
 #include "common/messages.h"
 #include "platform/console.h"
@@ -61,7 +62,7 @@ bool patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const
         return report(common::msg::kDestinationNotRpls, name);
 
     rpls::WholeFile image;
-    switch (image.load(destination)) {
+    switch (image.load(destination, true)) {
         case rpls::WholeFile::Status::Ok: break;
         case rpls::WholeFile::Status::AllocationFailed: return report(common::msg::kBufferAllocationFailed, name);
         case rpls::WholeFile::Status::ReadFailed: return report(common::msg::kDestinationReadFailed, name);
@@ -72,9 +73,16 @@ bool patchDestinationFile(const char* name, const rpls::ProgramInfo& info, const
 
     rpls::patchDestination(image.view(), info, flags, sourceHasExtText);
 
-    if (!image.store(destination)) return report(common::msg::kSaveFailed, name);
-    platform::print("%s", common::msg::kDone);
-    return true;
+    switch (image.storeChanges(destination)) {
+        case rpls::WholeFile::StoreResult::Stored: platform::print("%s", common::msg::kDone); return true;
+        case rpls::WholeFile::StoreResult::FailedRestored:
+            report(common::msg::kSaveFailed, name);
+            return report("%s", common::msg::kSaveRestored);
+        case rpls::WholeFile::StoreResult::FailedDamaged:
+            report(common::msg::kSaveFailed, name);
+            return report("%s", common::msg::kSaveDamaged);
+    }
+    return false;
 }
 
 }  // namespace
@@ -83,6 +91,12 @@ int runTolvane(int argc, const char* const* argv) {
     if (argc <= 1) {
         platform::print("%s", common::msg::kBanner);
         return kFailure;
+    }
+    // --version prints the banner's version line, without the blank line in front of it.
+    switch (infoRequest(argc, argv)) {
+        case InfoRequest::Help: platform::print("%s", kHelpText); return kSuccess;
+        case InfoRequest::Version: platform::print("%s", common::msg::kBanner + 1); return kSuccess;
+        case InfoRequest::None: break;
     }
     common::OptionFlags flags;
     common::ArgumentSlots slots;

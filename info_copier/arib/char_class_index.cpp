@@ -20,49 +20,49 @@ struct TableClass {
 // A character held by several tables belongs to the first of them: kana-common symbols before
 // either kana set, kana before kanji, additional symbols before kanji and the JIS X 0213
 // tables, preferred forms before JIS X 0213 plane 1.
-constexpr TableClass lookUpOrder[] = {
-    {CodeTable::kanaCommon, CharClass::KanaCommon},
-    {CodeTable::hiragana, CharClass::Hiragana},
-    {CodeTable::katakana, CharClass::Katakana},
-    {CodeTable::halfwidthKatakana, CharClass::HalfwidthKatakana},
-    {CodeTable::additionalSymbol, CharClass::AdditionalSymbol},
-    {CodeTable::kanjiPreference, CharClass::Kanji},
-    {CodeTable::kanji, CharClass::Kanji},
-    {CodeTable::plane1Extra, CharClass::Plane1},
-    {CodeTable::plane2, CharClass::Plane2},
+constexpr TableClass kLookUpOrder[] = {
+    {CodeTable::kKanaCommon, CharClass::kKanaCommon},
+    {CodeTable::kHiragana, CharClass::kHiragana},
+    {CodeTable::kKatakana, CharClass::kKatakana},
+    {CodeTable::kHalfwidthKatakana, CharClass::kHalfwidthKatakana},
+    {CodeTable::kAdditionalSymbol, CharClass::kAdditionalSymbol},
+    {CodeTable::kKanjiPreference, CharClass::kKanji},
+    {CodeTable::kKanji, CharClass::kKanji},
+    {CodeTable::kPlane1Extra, CharClass::kPlane1},
+    {CodeTable::kPlane2, CharClass::kPlane2},
 };
 
-constexpr std::size_t planeSize = 0x10000;
+constexpr std::size_t kPlaneSize = 0x10000;
 
 class BasicPlaneIndex {
 public:
     BasicPlaneIndex() {
         // Filled from the last table of the order to the first, so that an earlier table
         // overwrites a later one; no table holds a character twice.
-        for (auto step = std::rbegin(lookUpOrder); step != std::rend(lookUpOrder); ++step) {
+        for (auto step = std::rbegin(kLookUpOrder); step != std::rend(kLookUpOrder); ++step) {
             for (const CodeMapEntry& entry : entriesOf(step->table)) {
-                if (entry.unicode < planeSize)
+                if (entry.unicode < kPlaneSize)
                     entries_[entry.unicode] = {step->charClass, 0, static_cast<std::uint16_t>(entry.code)};
             }
         }
-        for (const SequenceEntry& entry : entriesOf(SequenceTable::plane1Sequence)) {
-            entries_[entry.characters[0]].sequenceRoles |= IndexedCharacter::startsSequence;
-            entries_[entry.characters[1]].sequenceRoles |= IndexedCharacter::continuesSequence;
+        for (const SequenceEntry& entry : entriesOf(SequenceTable::kPlane1Sequence)) {
+            entries_[entry.characters[0]].sequenceRoles |= IndexedCharacter::kStartsSequence;
+            entries_[entry.characters[1]].sequenceRoles |= IndexedCharacter::kContinuesSequence;
         }
     }
 
     const IndexedCharacter* entries() const { return entries_.data(); }
 
 private:
-    std::array<IndexedCharacter, planeSize> entries_{};
+    std::array<IndexedCharacter, kPlaneSize> entries_{};
 };
 
 IndexedCharacter searchTables(char32_t codePoint) {
-    for (const TableClass& step : lookUpOrder) {
+    for (const TableClass& step : kLookUpOrder) {
         if (const std::uint32_t code = codeForUnicode(step.table, codePoint))
             return {step.charClass, 0, static_cast<std::uint16_t>(code)};
     }
-    return {CharClass::None, 0, 0};
+    return {CharClass::kNone, 0, 0};
 }
 
 }  // namespace
@@ -78,14 +78,14 @@ const IndexedCharacter* basicPlaneIndex() {
 class KanaKanjiCodes {
 public:
     KanaKanjiCodes() {
-        for (CodeTable table : {CodeTable::hiragana, CodeTable::katakana}) {
+        for (CodeTable table : {CodeTable::kHiragana, CodeTable::kKatakana}) {
             for (const CodeMapEntry& entry : entriesOf(table)) {
                 first_ = std::min(first_, entry.unicode);
                 last_ = std::max(last_, entry.unicode);
             }
         }
         codes_.assign(last_ - first_ + 1, 0);
-        for (CodeTable table : {CodeTable::hiragana, CodeTable::katakana}) {
+        for (CodeTable table : {CodeTable::kHiragana, CodeTable::kKatakana}) {
             for (const CodeMapEntry& entry : entriesOf(table))
                 codes_[entry.unicode - first_] = static_cast<std::uint16_t>(kanjiCodeForUnicode(entry.unicode));
         }
@@ -107,7 +107,7 @@ std::uint16_t kanjiCodeOfKana(char32_t codePoint) {
 }
 
 IndexedCharacter indexedCharacter(char32_t codePoint) {
-    if (codePoint < planeSize) return basicPlaneIndex()[codePoint];
+    if (codePoint < kPlaneSize) return basicPlaneIndex()[codePoint];
     return searchTables(codePoint);
 }
 

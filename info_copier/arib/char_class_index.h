@@ -12,15 +12,15 @@ namespace arib {
 
 struct IndexedCharacter {
     // Roles in the plane 1 positions that stand for several code points.
-    static constexpr std::uint8_t startsSequence = 1;     // the first unit of one of them
-    static constexpr std::uint8_t continuesSequence = 2;  // the second unit of one of them
+    static constexpr std::uint8_t kStartsSequence = 1;     // the first unit of one of them
+    static constexpr std::uint8_t kContinuesSequence = 2;  // the second unit of one of them
 
     CharClass charClass;
     std::uint8_t sequenceRoles;
-    std::uint16_t code;  // 0 for CharClass::None
+    std::uint16_t code;  // 0 for CharClass::kNone
 
-    bool mayStartSequence() const { return (sequenceRoles & startsSequence) != 0; }
-    bool mayContinueSequence() const { return (sequenceRoles & continuesSequence) != 0; }
+    bool mayStartSequence() const { return (sequenceRoles & kStartsSequence) != 0; }
+    bool mayContinueSequence() const { return (sequenceRoles & kContinuesSequence) != 0; }
 };
 
 // The array for U+0000..U+FFFF (built on the first call).

@@ -36,15 +36,15 @@ std::uint32_t searchByFirst(std::span<const CodeMapEntry> entries, std::uint32_t
 
 std::span<const CodeMapEntry> characterIndexOf(CodeTable table) {
     switch (table) {
-        case CodeTable::kanji: return characterIndexFor(kanjiTable);
-        case CodeTable::kanjiPreference: return characterIndexFor(kanjiPreferenceTable);
-        case CodeTable::plane1Extra: return characterIndexFor(plane1ExtraTable);
-        case CodeTable::plane2: return characterIndexFor(plane2Table);
-        case CodeTable::hiragana: return characterIndexFor(hiraganaTable);
-        case CodeTable::katakana: return characterIndexFor(katakanaTable);
-        case CodeTable::kanaCommon: return characterIndexFor(kanaCommonTable);
-        case CodeTable::halfwidthKatakana: return characterIndexFor(halfwidthKatakanaTable);
-        case CodeTable::additionalSymbol: return characterIndexFor(additionalSymbolTable);
+        case CodeTable::kKanji: return characterIndexFor(kanjiTable);
+        case CodeTable::kKanjiPreference: return characterIndexFor(kanjiPreferenceTable);
+        case CodeTable::kPlane1Extra: return characterIndexFor(plane1ExtraTable);
+        case CodeTable::kPlane2: return characterIndexFor(plane2Table);
+        case CodeTable::kHiragana: return characterIndexFor(hiraganaTable);
+        case CodeTable::kKatakana: return characterIndexFor(katakanaTable);
+        case CodeTable::kKanaCommon: return characterIndexFor(kanaCommonTable);
+        case CodeTable::kHalfwidthKatakana: return characterIndexFor(halfwidthKatakanaTable);
+        case CodeTable::kAdditionalSymbol: return characterIndexFor(additionalSymbolTable);
     }
     return {};
 }
@@ -52,7 +52,7 @@ std::span<const CodeMapEntry> characterIndexOf(CodeTable table) {
 // Compares `text` with an entry's characters unit by unit as unsigned numbers; they count as
 // equal as soon as either ends.
 int compareTruncated(std::span<const char16_t> text, const SequenceEntry& entry) {
-    for (std::size_t i = 0; i < static_cast<std::size_t>(maxSequenceUnits); ++i) {
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kMaxSequenceUnits); ++i) {
         if (i == text.size() || entry.characters[i] == 0) return 0;
         if (text[i] != entry.characters[i]) return text[i] < entry.characters[i] ? -1 : 1;
     }
@@ -60,7 +60,7 @@ int compareTruncated(std::span<const char16_t> text, const SequenceEntry& entry)
 }
 
 bool lessByCharacters(const SequenceEntry& a, const SequenceEntry& b) {
-    for (int i = 0; i < maxSequenceUnits; ++i) {
+    for (int i = 0; i < kMaxSequenceUnits; ++i) {
         if (a.characters[i] != b.characters[i]) return a.characters[i] < b.characters[i];
         if (a.characters[i] == 0) return false;
     }
@@ -85,8 +85,8 @@ std::span<const SequenceEntry> textIndexFor(const SequenceEntry (&table)[N]) {
 
 std::span<const SequenceEntry> textIndexOf(SequenceTable table) {
     switch (table) {
-        case SequenceTable::plane1Sequence: return textIndexFor(plane1SequenceTable);
-        case SequenceTable::symbolString: return textIndexFor(symbolStringTable);
+        case SequenceTable::kPlane1Sequence: return textIndexFor(plane1SequenceTable);
+        case SequenceTable::kSymbolString: return textIndexFor(symbolStringTable);
     }
     return {};
 }
@@ -95,30 +95,30 @@ std::span<const SequenceEntry> textIndexOf(SequenceTable table) {
 
 std::span<const CodeMapEntry> entriesOf(CodeTable table) {
     switch (table) {
-        case CodeTable::kanji: return kanjiTable;
-        case CodeTable::kanjiPreference: return kanjiPreferenceTable;
-        case CodeTable::plane1Extra: return plane1ExtraTable;
-        case CodeTable::plane2: return plane2Table;
-        case CodeTable::hiragana: return hiraganaTable;
-        case CodeTable::katakana: return katakanaTable;
-        case CodeTable::kanaCommon: return kanaCommonTable;
-        case CodeTable::halfwidthKatakana: return halfwidthKatakanaTable;
-        case CodeTable::additionalSymbol: return additionalSymbolTable;
+        case CodeTable::kKanji: return kanjiTable;
+        case CodeTable::kKanjiPreference: return kanjiPreferenceTable;
+        case CodeTable::kPlane1Extra: return plane1ExtraTable;
+        case CodeTable::kPlane2: return plane2Table;
+        case CodeTable::kHiragana: return hiraganaTable;
+        case CodeTable::kKatakana: return katakanaTable;
+        case CodeTable::kKanaCommon: return kanaCommonTable;
+        case CodeTable::kHalfwidthKatakana: return halfwidthKatakanaTable;
+        case CodeTable::kAdditionalSymbol: return additionalSymbolTable;
     }
     return {};
 }
 
 std::span<const SequenceEntry> entriesOf(SequenceTable table) {
     switch (table) {
-        case SequenceTable::plane1Sequence: return plane1SequenceTable;
-        case SequenceTable::symbolString: return symbolStringTable;
+        case SequenceTable::kPlane1Sequence: return plane1SequenceTable;
+        case SequenceTable::kSymbolString: return symbolStringTable;
     }
     return {};
 }
 
 int sequenceLength(const SequenceEntry& entry) {
     int length = 0;
-    while (length < maxSequenceUnits && entry.characters[length] != 0) ++length;
+    while (length < kMaxSequenceUnits && entry.characters[length] != 0) ++length;
     return length;
 }
 
@@ -149,8 +149,8 @@ SequenceMatch matchSequenceAt(SequenceTable table, std::span<const char16_t> tex
 }
 
 std::uint32_t kanjiCodeForUnicode(std::uint32_t unicode) {
-    if (std::uint32_t code = codeForUnicode(CodeTable::kanjiPreference, unicode)) return code;
-    return codeForUnicode(CodeTable::kanji, unicode);
+    if (std::uint32_t code = codeForUnicode(CodeTable::kKanjiPreference, unicode)) return code;
+    return codeForUnicode(CodeTable::kKanji, unicode);
 }
 
 }  // namespace arib

@@ -18,61 +18,61 @@ struct CodeMapEntry {
     std::uint32_t unicode;  // a Unicode scalar value, never 0
 };
 
-inline constexpr int maxSequenceUnits = 16;
+inline constexpr int kMaxSequenceUnits = 16;
 
 // A code that stands for more than one character.
 struct SequenceEntry {
     std::uint16_t code;
-    char16_t characters[maxSequenceUnits];  // zero-terminated unless all 16 units are used
+    char16_t characters[kMaxSequenceUnits];  // zero-terminated unless all 16 units are used
 };
 
-inline constexpr std::size_t kanjiTableSize = 6879;
-inline constexpr std::size_t kanjiPreferenceTableSize = 9;
-inline constexpr std::size_t plane1ExtraTableSize = 1893;
-inline constexpr std::size_t plane1SequenceTableSize = 25;
-inline constexpr std::size_t plane2TableSize = 2436;
-inline constexpr std::size_t hiraganaTableSize = 91;
-inline constexpr std::size_t katakanaTableSize = 94;
-inline constexpr std::size_t kanaCommonTableSize = 6;
-inline constexpr std::size_t halfwidthKatakanaTableSize = 63;
-inline constexpr std::size_t additionalSymbolTableSize = 268;
-inline constexpr std::size_t symbolStringTableSize = 36;
+inline constexpr std::size_t kKanjiTableSize = 6879;
+inline constexpr std::size_t kKanjiPreferenceTableSize = 9;
+inline constexpr std::size_t kPlane1ExtraTableSize = 1893;
+inline constexpr std::size_t kPlane1SequenceTableSize = 25;
+inline constexpr std::size_t kPlane2TableSize = 2436;
+inline constexpr std::size_t kHiraganaTableSize = 91;
+inline constexpr std::size_t kKatakanaTableSize = 94;
+inline constexpr std::size_t kKanaCommonTableSize = 6;
+inline constexpr std::size_t kHalfwidthKatakanaTableSize = 63;
+inline constexpr std::size_t kAdditionalSymbolTableSize = 268;
+inline constexpr std::size_t kSymbolStringTableSize = 36;
 
 // JIS X 0213:2004 (generated from the published mapping, char_tables_generated.cpp).
-extern const CodeMapEntry kanjiTable[kanjiTableSize];              // JIS X 0208 positions of plane 1
-extern const CodeMapEntry plane1ExtraTable[plane1ExtraTableSize];  // the rest of plane 1, one code point each
-extern const CodeMapEntry plane2Table[plane2TableSize];            // plane 2
+extern const CodeMapEntry kanjiTable[kKanjiTableSize];              // JIS X 0208 positions of plane 1
+extern const CodeMapEntry plane1ExtraTable[kPlane1ExtraTableSize];  // the rest of plane 1, one code point each
+extern const CodeMapEntry plane2Table[kPlane2TableSize];            // plane 2
 // Written out by hand (char_tables_small.cpp).
-extern const CodeMapEntry kanjiPreferenceTable[kanjiPreferenceTableSize];  // preferred forms, before kanjiTable
-extern const SequenceEntry plane1SequenceTable[plane1SequenceTableSize];   // plane 1 positions of two code points
-extern const CodeMapEntry hiraganaTable[hiraganaTableSize];
-extern const CodeMapEntry katakanaTable[katakanaTableSize];
-extern const CodeMapEntry kanaCommonTable[kanaCommonTableSize];  // the six symbols both kana sets hold
-extern const CodeMapEntry halfwidthKatakanaTable[halfwidthKatakanaTableSize];
-extern const CodeMapEntry additionalSymbolTable[additionalSymbolTableSize];
-extern const SequenceEntry symbolStringTable[symbolStringTableSize];  // additional symbols as bracketed text
+extern const CodeMapEntry kanjiPreferenceTable[kKanjiPreferenceTableSize];  // preferred forms, before kanjiTable
+extern const SequenceEntry plane1SequenceTable[kPlane1SequenceTableSize];   // plane 1 positions of two code points
+extern const CodeMapEntry hiraganaTable[kHiraganaTableSize];
+extern const CodeMapEntry katakanaTable[kKatakanaTableSize];
+extern const CodeMapEntry kanaCommonTable[kKanaCommonTableSize];  // the six symbols both kana sets hold
+extern const CodeMapEntry halfwidthKatakanaTable[kHalfwidthKatakanaTableSize];
+extern const CodeMapEntry additionalSymbolTable[kAdditionalSymbolTableSize];
+extern const SequenceEntry symbolStringTable[kSymbolStringTableSize];  // additional symbols as bracketed text
 
 enum class CodeTable {
-    kanji,
-    kanjiPreference,
-    plane1Extra,
-    plane2,
-    hiragana,
-    katakana,
-    kanaCommon,
-    halfwidthKatakana,
-    additionalSymbol,
+    kKanji,
+    kKanjiPreference,
+    kPlane1Extra,
+    kPlane2,
+    kHiragana,
+    kKatakana,
+    kKanaCommon,
+    kHalfwidthKatakana,
+    kAdditionalSymbol,
 };
 
 enum class SequenceTable {
-    plane1Sequence,
-    symbolString,
+    kPlane1Sequence,
+    kSymbolString,
 };
 
 std::span<const CodeMapEntry> entriesOf(CodeTable table);
 std::span<const SequenceEntry> entriesOf(SequenceTable table);
 
-// Number of units of an entry's characters (up to maxSequenceUnits).
+// Number of units of an entry's characters (up to kMaxSequenceUnits).
 int sequenceLength(const SequenceEntry& entry);
 
 // By code (decoding): the Unicode value the table holds for `code`, or 0.

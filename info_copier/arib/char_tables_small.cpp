@@ -4,13 +4,13 @@
 namespace arib {
 
 // Preferred forms of nine JIS X 0208 positions; consulted before kanjiTable both ways.
-const CodeMapEntry kanjiPreferenceTable[kanjiPreferenceTableSize] = {
+const CodeMapEntry kanjiPreferenceTable[kKanjiPreferenceTableSize] = {
     {0x2131, 0xFFE3}, {0x213D, 0x2015}, {0x2141, 0xFF5E}, {0x2142, 0x2225}, {0x215D, 0xFF0D},
     {0x216F, 0xFFE5}, {0x2171, 0xFFE0}, {0x2172, 0xFFE1}, {0x224C, 0xFFE2},
 };
 
 // Plane 1 positions that stand for a base character and a combining mark.
-const SequenceEntry plane1SequenceTable[plane1SequenceTableSize] = {
+const SequenceEntry plane1SequenceTable[kPlane1SequenceTableSize] = {
     {0x2477, {u'\x304B', u'\x309A'}}, {0x2478, {u'\x304D', u'\x309A'}}, {0x2479, {u'\x304F', u'\x309A'}},
     {0x247A, {u'\x3051', u'\x309A'}}, {0x247B, {u'\x3053', u'\x309A'}}, {0x2577, {u'\x30AB', u'\x309A'}},
     {0x2578, {u'\x30AD', u'\x309A'}}, {0x2579, {u'\x30AF', u'\x309A'}}, {0x257A, {u'\x30B1', u'\x309A'}},
@@ -23,7 +23,7 @@ const SequenceEntry plane1SequenceTable[plane1SequenceTableSize] = {
 };
 
 // ARIB hiragana set: 0x21..0x73 in order from U+3041; 0x74..0x76 unassigned.
-const CodeMapEntry hiraganaTable[hiraganaTableSize] = {
+const CodeMapEntry hiraganaTable[kHiraganaTableSize] = {
     {0x21, 0x3041}, {0x22, 0x3042}, {0x23, 0x3043}, {0x24, 0x3044}, {0x25, 0x3045}, {0x26, 0x3046}, {0x27, 0x3047},
     {0x28, 0x3048}, {0x29, 0x3049}, {0x2A, 0x304A}, {0x2B, 0x304B}, {0x2C, 0x304C}, {0x2D, 0x304D}, {0x2E, 0x304E},
     {0x2F, 0x304F}, {0x30, 0x3050}, {0x31, 0x3051}, {0x32, 0x3052}, {0x33, 0x3053}, {0x34, 0x3054}, {0x35, 0x3055},
@@ -40,7 +40,7 @@ const CodeMapEntry hiraganaTable[hiraganaTableSize] = {
 };
 
 // ARIB katakana set: 0x21..0x76 in order from U+30A1.
-const CodeMapEntry katakanaTable[katakanaTableSize] = {
+const CodeMapEntry katakanaTable[kKatakanaTableSize] = {
     {0x21, 0x30A1}, {0x22, 0x30A2}, {0x23, 0x30A3}, {0x24, 0x30A4}, {0x25, 0x30A5}, {0x26, 0x30A6}, {0x27, 0x30A7},
     {0x28, 0x30A8}, {0x29, 0x30A9}, {0x2A, 0x30AA}, {0x2B, 0x30AB}, {0x2C, 0x30AC}, {0x2D, 0x30AD}, {0x2E, 0x30AE},
     {0x2F, 0x30AF}, {0x30, 0x30B0}, {0x31, 0x30B1}, {0x32, 0x30B2}, {0x33, 0x30B3}, {0x34, 0x30B4}, {0x35, 0x30B5},
@@ -58,12 +58,12 @@ const CodeMapEntry katakanaTable[katakanaTableSize] = {
 };
 
 // 0x79..0x7E are the same symbols in both kana sets.
-const CodeMapEntry kanaCommonTable[kanaCommonTableSize] = {
+const CodeMapEntry kanaCommonTable[kKanaCommonTableSize] = {
     {0x79, 0x30FC}, {0x7A, 0x3002}, {0x7B, 0x300C}, {0x7C, 0x300D}, {0x7D, 0x3001}, {0x7E, 0x30FB},
 };
 
 // JIS X 0201 katakana: 0x21 + n is U+FF61 + n.
-const CodeMapEntry halfwidthKatakanaTable[halfwidthKatakanaTableSize] = {
+const CodeMapEntry halfwidthKatakanaTable[kHalfwidthKatakanaTableSize] = {
     {0x21, 0xFF61}, {0x22, 0xFF62}, {0x23, 0xFF63}, {0x24, 0xFF64}, {0x25, 0xFF65}, {0x26, 0xFF66}, {0x27, 0xFF67},
     {0x28, 0xFF68}, {0x29, 0xFF69}, {0x2A, 0xFF6A}, {0x2B, 0xFF6B}, {0x2C, 0xFF6C}, {0x2D, 0xFF6D}, {0x2E, 0xFF6E},
     {0x2F, 0xFF6F}, {0x30, 0xFF70}, {0x31, 0xFF71}, {0x32, 0xFF72}, {0x33, 0xFF73}, {0x34, 0xFF74}, {0x35, 0xFF75},
@@ -76,7 +76,7 @@ const CodeMapEntry halfwidthKatakanaTable[halfwidthKatakanaTableSize] = {
 };
 
 // ARIB additional kanji and symbols that have a Unicode character.
-const CodeMapEntry additionalSymbolTable[additionalSymbolTableSize] = {
+const CodeMapEntry additionalSymbolTable[kAdditionalSymbolTableSize] = {
     // Row 85 (first byte 0x75), 90 entries.
     {0x7521, 0x3402},
     {0x7522, 0x20158},
@@ -354,7 +354,7 @@ const CodeMapEntry additionalSymbolTable[additionalSymbolTableSize] = {
 };
 
 // ARIB additional symbols written as bracketed text (service marks of programme guides).
-const SequenceEntry symbolStringTable[symbolStringTableSize] = {
+const SequenceEntry symbolStringTable[kSymbolStringTableSize] = {
     {0x7A50, u"[HV]"}, {0x7A51, u"[SD]"}, {0x7A52, u"[P]"},   {0x7A53, u"[W]"},  {0x7A54, u"[MV]"},   {0x7A55, u"[手]"},
     {0x7A56, u"[字]"}, {0x7A57, u"[双]"}, {0x7A58, u"[デ]"},  {0x7A59, u"[S]"},  {0x7A5A, u"[二]"},   {0x7A5B, u"[多]"},
     {0x7A5C, u"[解]"}, {0x7A5D, u"[SS]"}, {0x7A5E, u"[B]"},   {0x7A5F, u"[N]"},  {0x7A62, u"[天]"},   {0x7A63, u"[交]"},

@@ -22,21 +22,21 @@ DecodingIndexes buildIndexes() {
             std::uint32_t code = first << 8 | second;
             auto slot = static_cast<std::size_t>(twoByteSlot(code));
             indexes.plane1[slot] =
-                firstHit(code, {CodeTable::kanjiPreference, CodeTable::kanji, CodeTable::plane1Extra});
-            indexes.plane2[slot] = firstHit(code, {CodeTable::plane2});
+                firstHit(code, {CodeTable::kKanjiPreference, CodeTable::kKanji, CodeTable::kPlane1Extra});
+            indexes.plane2[slot] = firstHit(code, {CodeTable::kPlane2});
             indexes.additionalSymbol[slot] =
-                firstHit(code, {CodeTable::additionalSymbol, CodeTable::kanjiPreference, CodeTable::kanji});
+                firstHit(code, {CodeTable::kAdditionalSymbol, CodeTable::kKanjiPreference, CodeTable::kKanji});
         }
     for (std::uint32_t code = 0; code < 128; ++code) {
-        indexes.hiragana[code] = unicodeForCode(CodeTable::hiragana, code);
-        indexes.katakana[code] = unicodeForCode(CodeTable::katakana, code);
-        indexes.halfwidthKatakana[code] = unicodeForCode(CodeTable::halfwidthKatakana, code);
+        indexes.hiragana[code] = unicodeForCode(CodeTable::kHiragana, code);
+        indexes.katakana[code] = unicodeForCode(CodeTable::kKatakana, code);
+        indexes.halfwidthKatakana[code] = unicodeForCode(CodeTable::kHalfwidthKatakana, code);
         indexes.alphanumeric[code] = code >= 0x21 && code <= 0x7E ? code : 0;
     }
     return indexes;
 }
 
-std::uint32_t lookUp(const std::array<std::uint32_t, cellsPerRow * cellsPerRow>& index, std::uint32_t code) {
+std::uint32_t lookUp(const std::array<std::uint32_t, kCellsPerRow * kCellsPerRow>& index, std::uint32_t code) {
     int slot = twoByteSlot(code);
     return slot < 0 ? 0 : index[static_cast<std::size_t>(slot)];
 }
@@ -47,8 +47,8 @@ void keepSingleUnits(const std::array<std::uint32_t, N>& from, std::array<std::u
 }
 
 // From rows and cells of 94 to the 128 x 128 layout of both bytes' 7-bit values.
-void keepSingleUnitsWide(const std::array<std::uint32_t, cellsPerRow * cellsPerRow>& from,
-                         std::array<std::uint16_t, wideSlots>& to) {
+void keepSingleUnitsWide(const std::array<std::uint32_t, kCellsPerRow * kCellsPerRow>& from,
+                         std::array<std::uint16_t, kWideSlots>& to) {
     for (std::uint32_t first = 0x21; first <= 0x7E; ++first)
         for (std::uint32_t second = 0x21; second <= 0x7E; ++second) {
             const std::uint32_t unicode = from[static_cast<std::size_t>(twoByteSlot(first << 8 | second))];
@@ -71,7 +71,7 @@ SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
         single.halfwidthKatakanaRows[code << 7] = single.halfwidthKatakana[code];
         single.alphanumericRows[code << 7] = single.alphanumeric[code];
     }
-    const auto texts = entriesOf(SequenceTable::symbolString);
+    const auto texts = entriesOf(SequenceTable::kSymbolString);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const std::uint32_t code = texts[i].code;
         const int slot = twoByteSlot(code);
@@ -83,22 +83,22 @@ SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
 
 const std::uint16_t* oneByteIndex(OneByteKind kind, const SingleUnitIndexes& single) {
     switch (kind) {
-        case OneByteKind::alphanumeric: return single.alphanumeric.data();
-        case OneByteKind::hiragana: return single.hiragana.data();
-        case OneByteKind::katakana: return single.katakana.data();
-        case OneByteKind::halfwidthKatakana: return single.halfwidthKatakana.data();
-        case OneByteKind::none: break;
+        case OneByteKind::kAlphanumeric: return single.alphanumeric.data();
+        case OneByteKind::kHiragana: return single.hiragana.data();
+        case OneByteKind::kKatakana: return single.katakana.data();
+        case OneByteKind::kHalfwidthKatakana: return single.halfwidthKatakana.data();
+        case OneByteKind::kNone: break;
     }
     return single.none.data();
 }
 
-using OneBytePairTables = std::array<OneBytePairTable, oneByteKinds * oneByteKinds>;
+using OneBytePairTables = std::array<OneBytePairTable, kOneByteKinds * kOneByteKinds>;
 
 OneBytePairTables buildOneBytePairTables(const SingleUnitIndexes& single) {
     OneBytePairTables tables{};
-    for (int left = 0; left < oneByteKinds; ++left)
-        for (int right = 0; right < oneByteKinds; ++right) {
-            OneBytePairTable& table = tables[static_cast<std::size_t>(left * oneByteKinds + right)];
+    for (int left = 0; left < kOneByteKinds; ++left)
+        for (int right = 0; right < kOneByteKinds; ++right) {
+            OneBytePairTable& table = tables[static_cast<std::size_t>(left * kOneByteKinds + right)];
             const std::uint16_t* leftIndex = oneByteIndex(static_cast<OneByteKind>(left), single);
             const std::uint16_t* rightIndex = oneByteIndex(static_cast<OneByteKind>(right), single);
             table[0x20] = u' ';
@@ -119,7 +119,7 @@ const SingleUnitIndexes& singleUnitIndexes() {
 
 const OneBytePairTable& oneBytePairTable(OneByteKind left, OneByteKind right) {
     static const OneBytePairTables tables = buildOneBytePairTables(singleUnitIndexes());
-    return tables[static_cast<std::size_t>(left) * oneByteKinds + static_cast<std::size_t>(right)];
+    return tables[static_cast<std::size_t>(left) * kOneByteKinds + static_cast<std::size_t>(right)];
 }
 
 const std::array<IndexedSet, 256>& indexedSetsById() {

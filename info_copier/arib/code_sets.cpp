@@ -5,7 +5,7 @@
 namespace arib {
 namespace {
 
-constexpr char16_t replacementCharacter = u'?';
+constexpr char16_t kReplacementCharacter = u'?';
 
 void emitSequence(const SequenceEntry& entry, DecoderOutput& output) {
     output.emitUnits(entry.characters, sequenceLength(entry));
@@ -25,7 +25,7 @@ int appendTwoDigits(char16_t* text, int length, int value) {
 
 // An additional symbol that has neither a character nor a text is written as "[#rr#cc]".
 void emitRowCellText(std::uint32_t code, DecoderOutput& output) {
-    char16_t text[maxSequenceUnits];
+    char16_t text[kMaxSequenceUnits];
     int length = 0;
     text[length++] = u'[';
     text[length++] = u'#';
@@ -36,7 +36,7 @@ void emitRowCellText(std::uint32_t code, DecoderOutput& output) {
     output.emitUnits(text, length);
 }
 
-std::uint32_t lookUp(const std::array<std::uint32_t, cellsPerRow * cellsPerRow>& index, std::uint32_t code) {
+std::uint32_t lookUp(const std::array<std::uint32_t, kCellsPerRow * kCellsPerRow>& index, std::uint32_t code) {
     int slot = twoByteSlot(code);
     return slot < 0 ? 0 : index[static_cast<std::size_t>(slot)];
 }
@@ -44,7 +44,7 @@ std::uint32_t lookUp(const std::array<std::uint32_t, cellsPerRow * cellsPerRow>&
 void decodePlane1(std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     if (std::uint32_t unicode = lookUp(indexes.plane1, code)) {
         output.emit(unicode);
-    } else if (const SequenceEntry* sequence = sequenceForCode(SequenceTable::plane1Sequence, code)) {
+    } else if (const SequenceEntry* sequence = sequenceForCode(SequenceTable::kPlane1Sequence, code)) {
         emitSequence(*sequence, output);
     }
 }
@@ -52,7 +52,7 @@ void decodePlane1(std::uint32_t code, const DecodingIndexes& indexes, DecoderOut
 void decodeAdditionalSymbol(std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     if (std::uint32_t unicode = lookUp(indexes.additionalSymbol, code)) {
         output.emit(unicode);
-    } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::symbolString, code)) {
+    } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::kSymbolString, code)) {
         emitSequence(*text, output);
     } else {
         emitRowCellText(code, output);
@@ -61,14 +61,14 @@ void decodeAdditionalSymbol(std::uint32_t code, const DecodingIndexes& indexes, 
 
 void decodeTwoByte(CodeSet set, std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     switch (set) {
-        case CodeSet::kanji:
-        case CodeSet::jisKanjiPlane1: decodePlane1(code, indexes, output); break;
-        case CodeSet::jisKanjiPlane2:
+        case CodeSet::kKanji:
+        case CodeSet::kJisKanjiPlane1: decodePlane1(code, indexes, output); break;
+        case CodeSet::kJisKanjiPlane2:
             if (std::uint32_t unicode = lookUp(indexes.plane2, code)) output.emit(unicode);
             break;
-        case CodeSet::additionalSymbols: decodeAdditionalSymbol(code, indexes, output); break;
+        case CodeSet::kAdditionalSymbols: decodeAdditionalSymbol(code, indexes, output); break;
         default:  // DRCS-0: a pattern of the broadcaster's own, no character for it
-            output.emit(replacementCharacter);
+            output.emit(kReplacementCharacter);
             break;
     }
 }
@@ -79,15 +79,15 @@ void decodeFromTable(const std::array<std::uint32_t, 128>& index, std::uint32_t 
 
 void decodeOneByte(CodeSet set, std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     switch (set) {
-        case CodeSet::alphanumeric:
-        case CodeSet::proportionalAlphanumeric: output.emit(code); break;
-        case CodeSet::hiragana:
-        case CodeSet::proportionalHiragana: decodeFromTable(indexes.hiragana, code, output); break;
-        case CodeSet::katakana:
-        case CodeSet::proportionalKatakana: decodeFromTable(indexes.katakana, code, output); break;
-        case CodeSet::jisX0201Katakana: decodeFromTable(indexes.halfwidthKatakana, code, output); break;
+        case CodeSet::kAlphanumeric:
+        case CodeSet::kProportionalAlphanumeric: output.emit(code); break;
+        case CodeSet::kHiragana:
+        case CodeSet::kProportionalHiragana: decodeFromTable(indexes.hiragana, code, output); break;
+        case CodeSet::kKatakana:
+        case CodeSet::kProportionalKatakana: decodeFromTable(indexes.katakana, code, output); break;
+        case CodeSet::kJisX0201Katakana: decodeFromTable(indexes.halfwidthKatakana, code, output); break;
         default:  // mosaic and one-byte DRCS sets: graphics with no character
-            output.emit(replacementCharacter);
+            output.emit(kReplacementCharacter);
             break;
     }
 }

@@ -14,50 +14,50 @@
 namespace arib {
 
 enum class CodeSet : std::uint8_t {
-    hiragana = 0x30,
-    katakana = 0x31,
-    mosaicA = 0x32,
-    mosaicB = 0x33,
-    mosaicC = 0x34,
-    mosaicD = 0x35,
-    proportionalAlphanumeric = 0x36,
-    proportionalHiragana = 0x37,
-    proportionalKatakana = 0x38,
-    jisKanjiPlane1 = 0x39,
-    jisKanjiPlane2 = 0x3A,
-    additionalSymbols = 0x3B,
-    drcs0 = 0x40,
-    kanji = 0x42,
-    jisX0201Katakana = 0x49,
-    alphanumeric = 0x4A,
-    drcs1 = 0x51,
-    drcs2 = 0x52,
-    drcs3 = 0x53,
-    drcs4 = 0x54,
-    drcs5 = 0x55,
-    drcs6 = 0x56,
-    drcs7 = 0x57,
-    drcs8 = 0x58,
-    drcs9 = 0x59,
-    drcs10 = 0x5A,
-    drcs11 = 0x5B,
-    drcs12 = 0x5C,
-    drcs13 = 0x5D,
-    drcs14 = 0x5E,
-    drcs15 = 0x5F,
-    macro = 0x80,
+    kHiragana = 0x30,
+    kKatakana = 0x31,
+    kMosaicA = 0x32,
+    kMosaicB = 0x33,
+    kMosaicC = 0x34,
+    kMosaicD = 0x35,
+    kProportionalAlphanumeric = 0x36,
+    kProportionalHiragana = 0x37,
+    kProportionalKatakana = 0x38,
+    kJisKanjiPlane1 = 0x39,
+    kJisKanjiPlane2 = 0x3A,
+    kAdditionalSymbols = 0x3B,
+    kDrcs0 = 0x40,
+    kKanji = 0x42,
+    kJisX0201Katakana = 0x49,
+    kAlphanumeric = 0x4A,
+    kDrcs1 = 0x51,
+    kDrcs2 = 0x52,
+    kDrcs3 = 0x53,
+    kDrcs4 = 0x54,
+    kDrcs5 = 0x55,
+    kDrcs6 = 0x56,
+    kDrcs7 = 0x57,
+    kDrcs8 = 0x58,
+    kDrcs9 = 0x59,
+    kDrcs10 = 0x5A,
+    kDrcs11 = 0x5B,
+    kDrcs12 = 0x5C,
+    kDrcs13 = 0x5D,
+    kDrcs14 = 0x5E,
+    kDrcs15 = 0x5F,
+    kMacro = 0x80,
 };
 
 // Offset between a one-byte DRCS or macro final byte and its stored identifier.
-inline constexpr std::uint8_t oneByteDrcsOffset = 0x10;
+inline constexpr std::uint8_t kOneByteDrcsOffset = 0x10;
 
 constexpr bool isTwoByteSet(CodeSet set) {
     switch (set) {
-        case CodeSet::kanji:
-        case CodeSet::jisKanjiPlane1:
-        case CodeSet::jisKanjiPlane2:
-        case CodeSet::additionalSymbols:
-        case CodeSet::drcs0: return true;
+        case CodeSet::kKanji:
+        case CodeSet::kJisKanjiPlane1:
+        case CodeSet::kJisKanjiPlane2:
+        case CodeSet::kAdditionalSymbols:
+        case CodeSet::kDrcs0: return true;
         default: return false;
     }
 }

@@ -3,28 +3,12 @@
 // Inline: in coded programme text nearly every other byte is a shift or a size control.
 #pragma once
 
+#include "arib/control_set.h"
 #include "arib/decoder_steps.h"
 #include "arib/escape_sequences.h"
 
 namespace arib {
 namespace control_codes {
-
-enum class Control : std::uint8_t {
-    APB = 0x08,  // active position backward
-    APF = 0x09,  // active position forward
-    APD = 0x0A,  // active position down
-    APR = 0x0D,  // active position return
-    LS1 = 0x0E,
-    LS0 = 0x0F,
-    SS2 = 0x19,
-    ESC = 0x1B,
-    SS3 = 0x1D,
-    SP = 0x20,
-    DEL = 0x7F,
-    MSZ = 0x89,  // middle size
-    NSZ = 0x8A,  // normal size
-    CSI = 0x9B,
-};
 
 inline void singleShift(AribDecoderState& state, std::size_t registerIndex) {
     // A second single shift before the character only changes the register: the invocation
@@ -45,24 +29,24 @@ inline void emitLineBreak(DecoderOutput& output) {
 [[gnu::always_inline]] inline std::size_t applyControl(std::span<const std::uint8_t> rest, AribDecoderState& state,
                                                        DecoderOutput& output) {
     using namespace control_codes;
-    switch (static_cast<Control>(rest[0])) {
-        case Control::APB: output.emit(0x08); break;
-        case Control::APF: output.emit(0x09); break;
-        case Control::APD: emitLineBreak(output); break;
-        case Control::APR:
+    switch (rest[0]) {
+        case c0::APB: output.emit(0x08); break;
+        case c0::APF: output.emit(0x09); break;
+        case c0::APD: emitLineBreak(output); break;
+        case c0::APR:
             // CR LF is one line break: the LF that follows writes it.
-            if (rest.size() < 2 || rest[1] != static_cast<std::uint8_t>(Control::APD)) emitLineBreak(output);
+            if (rest.size() < 2 || rest[1] != c0::APD) emitLineBreak(output);
             break;
-        case Control::LS1: state.GL = 1; break;
-        case Control::LS0: state.GL = 0; break;
-        case Control::SS2: singleShift(state, 2); break;
-        case Control::SS3: singleShift(state, 3); break;
-        case Control::ESC: return applyEscapeSequence(rest, state);
-        case Control::SP: output.emit(0x20); break;
-        case Control::DEL: output.emit(0x7F); break;
-        case Control::MSZ:  // character size does not change the text
-        case Control::NSZ: break;
-        case Control::CSI: return applyControlSequence(rest, output);
+        case c0::LS1: state.GL = 1; break;
+        case c0::LS0: state.GL = 0; break;
+        case c0::SS2: singleShift(state, 2); break;
+        case c0::SS3: singleShift(state, 3); break;
+        case c0::ESC: return applyEscapeSequence(rest, state);
+        case c0::SP: output.emit(0x20); break;
+        case c0::DEL: output.emit(0x7F); break;
+        case c1::MSZ:  // character size does not change the text
+        case c1::NSZ: break;
+        case c1::CSI: return applyControlSequence(rest, output);
         default: break;  // every other control: nothing
     }
     return 1;

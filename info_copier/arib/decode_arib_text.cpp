@@ -4,6 +4,7 @@
 #include "arib/code_index.h"
 #include "arib/common_path.h"
 #include "arib/control_codes.h"
+#include "arib/decoder_paths.h"
 #include "arib/decoder_steps.h"
 
 namespace arib {
@@ -14,7 +15,7 @@ std::size_t applyGraphic(std::span<const std::uint8_t> rest, AribDecoderState& s
                          DecoderOutput& output) {
     CodeSet set = state.G[rest[0] < 0x80 ? state.GL : state.GR];
     std::size_t consumed = 1;
-    if (set == CodeSet::macro) {
+    if (set == CodeSet::kMacro) {
         applyDefaultMacro(rest[0] & 0x7Fu, state);
     } else {
         consumed = decodeGraphicCharacter(set, rest, indexes, output);
@@ -29,7 +30,9 @@ std::size_t applyGraphic(std::span<const std::uint8_t> rest, AribDecoderState& s
 
 }  // namespace
 
-int decodeAribText(char16_t* dst, int dstCapacity, const std::uint8_t* src, int srcLength) {
+template <DecoderPaths paths>
+int decodeAribTextBy(char16_t* dst, int dstCapacity, const std::uint8_t* src, int srcLength) {
+    constexpr bool kWithCommonPath = paths == DecoderPaths::kCommonAndGeneral;
     DecoderOutput output(dst, dstCapacity);
     if (src == nullptr || srcLength <= 0) return output.finish();
     AribDecoderState state;
@@ -39,7 +42,7 @@ int decodeAribText(char16_t* dst, int dstCapacity, const std::uint8_t* src, int 
     const std::uint8_t* at = src;
     const std::uint8_t* const end = src + srcLength;
     while (at < end) {
-        if (!output.suppressed && !state.singleShift) {
+        if (kWithCommonPath && !output.suppressed && !state.singleShift) {
             at = decodeCommonPath(at, end, state, sets, output);
             if (at >= end) break;
             sets.refresh(state);
@@ -49,9 +52,16 @@ int decodeAribText(char16_t* dst, int dstCapacity, const std::uint8_t* src, int 
         }
         std::span<const std::uint8_t> rest(at, static_cast<std::size_t>(end - at));
         at += isControlByte(rest[0]) ? applyControl(rest, state, output) : applyGraphic(rest, state, indexes, output);
-        sets.refresh(state);
+        if constexpr (kWithCommonPath) sets.refresh(state);
     }
     return output.finish();
+}
+
+template int decodeAribTextBy<DecoderPaths::kCommonAndGeneral>(char16_t*, int, const std::uint8_t*, int);
+template int decodeAribTextBy<DecoderPaths::kGeneralOnly>(char16_t*, int, const std::uint8_t*, int);
+
+int decodeAribText(char16_t* dst, int dstCapacity, const std::uint8_t* src, int srcLength) {
+    return decodeAribTextBy<DecoderPaths::kCommonAndGeneral>(dst, dstCapacity, src, srcLength);
 }
 
 }  // namespace arib

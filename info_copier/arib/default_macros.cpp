@@ -10,32 +10,32 @@ struct DefaultMacro {
 };
 
 using S = CodeSet;
-constexpr std::uint32_t firstMacroCode = 0x60;
-constexpr DefaultMacro defaultMacros[16] = {
-    {S::kanji, S::alphanumeric, S::hiragana},     // 0x60
-    {S::kanji, S::katakana, S::hiragana},         // 0x61
-    {S::kanji, S::drcs1, S::hiragana},            // 0x62
-    {S::mosaicA, S::mosaicC, S::mosaicD},         // 0x63
-    {S::mosaicA, S::mosaicB, S::mosaicD},         // 0x64
-    {S::mosaicA, S::drcs1, S::mosaicD},           // 0x65
-    {S::drcs1, S::drcs2, S::drcs3},               // 0x66
-    {S::drcs4, S::drcs5, S::drcs6},               // 0x67
-    {S::drcs7, S::drcs8, S::drcs9},               // 0x68
-    {S::drcs10, S::drcs11, S::drcs12},            // 0x69
-    {S::drcs13, S::drcs14, S::drcs15},            // 0x6A
-    {S::kanji, S::drcs2, S::hiragana},            // 0x6B
-    {S::kanji, S::drcs3, S::hiragana},            // 0x6C
-    {S::kanji, S::drcs4, S::hiragana},            // 0x6D
-    {S::katakana, S::hiragana, S::alphanumeric},  // 0x6E
-    {S::alphanumeric, S::mosaicA, S::drcs1},      // 0x6F
+constexpr std::uint32_t kFirstMacroCode = 0x60;
+constexpr DefaultMacro kDefaultMacros[16] = {
+    {S::kKanji, S::kAlphanumeric, S::kHiragana},     // 0x60
+    {S::kKanji, S::kKatakana, S::kHiragana},         // 0x61
+    {S::kKanji, S::kDrcs1, S::kHiragana},            // 0x62
+    {S::kMosaicA, S::kMosaicC, S::kMosaicD},         // 0x63
+    {S::kMosaicA, S::kMosaicB, S::kMosaicD},         // 0x64
+    {S::kMosaicA, S::kDrcs1, S::kMosaicD},           // 0x65
+    {S::kDrcs1, S::kDrcs2, S::kDrcs3},               // 0x66
+    {S::kDrcs4, S::kDrcs5, S::kDrcs6},               // 0x67
+    {S::kDrcs7, S::kDrcs8, S::kDrcs9},               // 0x68
+    {S::kDrcs10, S::kDrcs11, S::kDrcs12},            // 0x69
+    {S::kDrcs13, S::kDrcs14, S::kDrcs15},            // 0x6A
+    {S::kKanji, S::kDrcs2, S::kHiragana},            // 0x6B
+    {S::kKanji, S::kDrcs3, S::kHiragana},            // 0x6C
+    {S::kKanji, S::kDrcs4, S::kHiragana},            // 0x6D
+    {S::kKatakana, S::kHiragana, S::kAlphanumeric},  // 0x6E
+    {S::kAlphanumeric, S::kMosaicA, S::kDrcs1},      // 0x6F
 };
 
 }  // namespace
 
 void applyDefaultMacro(std::uint32_t code, AribDecoderState& state) {
-    if (code < firstMacroCode || code >= firstMacroCode + std::size(defaultMacros)) return;
-    const DefaultMacro& macro = defaultMacros[code - firstMacroCode];
-    state.G = {macro.g0, macro.g1, macro.g2, CodeSet::macro};
+    if (code < kFirstMacroCode || code >= kFirstMacroCode + std::size(kDefaultMacros)) return;
+    const DefaultMacro& macro = kDefaultMacros[code - kFirstMacroCode];
+    state.G = {macro.g0, macro.g1, macro.g2, CodeSet::kMacro};
     state.GL = 0;
     state.GR = 2;
 }

@@ -21,10 +21,10 @@ int encodeAribText(std::uint8_t* dst, int dstCapacity, const char16_t* src, int 
     StrategyText text(src, src != nullptr ? srcLength : 0);
     // Both strategies measure the whole text in one walk, each with its own state, which is the
     // same as measuring them one after the other; the look-ahead answers serve both.
-    char8_t sharedStart[measuringRoom];
-    char8_t kanjiStart[measuringRoom];
-    EncoderOutput sharedG0(sharedStart, measuringRoom);
-    EncoderOutput kanjiG0(kanjiStart, measuringRoom);
+    char8_t sharedStart[kMeasuringRoom];
+    char8_t kanjiStart[kMeasuringRoom];
+    EncoderOutput sharedG0(sharedStart, kMeasuringRoom);
+    EncoderOutput kanjiG0(kanjiStart, kMeasuringRoom);
     {
         SharedG0Coder sharedCoder(sharedG0, text, sizeControls);
         KanjiG0Coder kanjiCoder(kanjiG0, text, sizeControls);
@@ -38,7 +38,7 @@ int encodeAribText(std::uint8_t* dst, int dstCapacity, const char16_t* src, int 
     // Longer than the measuring room, the chosen strategy codes the text again for the rest,
     // into the other strategy's buffer.
     return deliverCoding(dst, dstCapacity, kanjiG0Wins ? kanjiG0 : sharedG0, kanjiG0Wins ? kanjiStart : sharedStart,
-                         kanjiG0Wins ? sharedStart : kanjiStart, measuringRoom, [&](EncoderOutput& output) {
+                         kanjiG0Wins ? sharedStart : kanjiStart, kMeasuringRoom, [&](EncoderOutput& output) {
                              text.rewind();
                              if (kanjiG0Wins) {
                                  codeKanjiG0(output, text, sizeControls);

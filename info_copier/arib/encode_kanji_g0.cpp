@@ -4,19 +4,19 @@
 namespace arib {
 
 void KanjiG0Coder::codeAdditionalSymbol(const ClassifiedCharacter& c, int position) {
-    constexpr std::uint8_t symbols = finalByte(CharClass::AdditionalSymbol);
+    constexpr std::uint8_t kSymbols = finalByte(CharClass::kAdditionalSymbol);
     const AribEncoderState& state = writer_.state();
-    if (state.G0 == symbols) {
+    if (state.G0 == kSymbols) {
         writer_.lockingShift0();
-    } else if (state.G1 == symbols) {
+    } else if (state.G1 == kSymbols) {
         writer_.lockingShift1();
     } else if (text_.symbolTail.startsAtOrBefore(position)) {
-        writer_.forceDesignateG0(symbols);
+        writer_.forceDesignateG0(kSymbols);
         writer_.lockingShift0();
     } else {
         writer_.lockingShift1();
         writer_.normalSize();
-        writer_.designateTwoByteG1(symbols);
+        writer_.designateTwoByteG1(kSymbols);
         writer_.putTwoByte(c.code);
         return;
     }

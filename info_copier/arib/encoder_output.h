@@ -17,7 +17,7 @@ namespace arib {
 
 // Room for the start of a coding held while it is measured: enough for every text field (the
 // longest holds 1200 bytes), so that the coding is copied rather than coded again.
-inline constexpr std::int64_t measuringRoom = 2048;
+inline constexpr std::int64_t kMeasuringRoom = 2048;
 
 class EncoderOutput {
 public:

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "arib/char_class.h"
+#include "arib/control_set.h"
 #include "arib/encoder_output.h"
 
 namespace arib {
@@ -15,26 +16,16 @@ namespace arib {
 struct AribEncoderState {
     int GL = 0;
     int GR = 2;
-    std::uint8_t G0 = finalByte(CharClass::Kanji);
-    std::uint8_t G1 = finalByte(CharClass::Alphanumeric);
+    std::uint8_t G0 = finalByte(CharClass::kKanji);
+    std::uint8_t G1 = finalByte(CharClass::kAlphanumeric);
     bool sizeNormal = true;
 
     // A kanji is then nothing but its two bytes.
-    bool readyForKanji() const { return GL == 0 && sizeNormal && G0 == finalByte(CharClass::Kanji); }
+    bool readyForKanji() const { return GL == 0 && sizeNormal && G0 == finalByte(CharClass::kKanji); }
 };
 
-namespace byteOf {
-constexpr std::uint8_t LS0 = 0x0F;
-constexpr std::uint8_t LS1 = 0x0E;
-constexpr std::uint8_t ESC = 0x1B;
-constexpr std::uint8_t MSZ = 0x89;
-constexpr std::uint8_t NSZ = 0x8A;
-constexpr std::uint8_t LS2R = 0x7D;  // after ESC
-constexpr std::uint8_t LS3R = 0x7C;  // after ESC
-constexpr std::uint8_t twoByteSet = 0x24;
-constexpr std::uint8_t toG1 = 0x29;
-constexpr std::uint8_t GR = 0x80;  // a kana code goes to the right half
-}  // namespace byteOf
+// A kana code goes to the right half: its byte with the top bit set.
+inline constexpr std::uint8_t kRightHalf = 0x80;
 
 // One strategy run: the state, the output and whether size controls are written.
 class EncoderWriter {
@@ -53,38 +44,38 @@ public:
     void putTwoByte(std::uint16_t code) {
         out_.put(static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code & 0xFF));
     }
-    void putGR(std::uint16_t code) { out_.put(static_cast<std::uint8_t>(code | byteOf::GR)); }
+    void putGR(std::uint16_t code) { out_.put(static_cast<std::uint8_t>(code | kRightHalf)); }
 
     void lockingShift0() {
         if (state_.GL != 0) {
-            put(byteOf::LS0);
+            put(c0::LS0);
             state_.GL = 0;
         }
     }
     void lockingShift1() {
         if (state_.GL != 1) {
-            put(byteOf::LS1);
+            put(c0::LS1);
             state_.GL = 1;
         }
     }
     void normalSize() {
         if (sizeControls_ && !state_.sizeNormal) {
-            put(byteOf::NSZ);
+            put(c1::NSZ);
             state_.sizeNormal = true;
         }
     }
     void middleSize() {
         if (sizeControls_ && state_.sizeNormal) {
-            put(byteOf::MSZ);
+            put(c1::MSZ);
             state_.sizeNormal = false;
         }
     }
     void invokeHiraganaIntoGR() {
-        out_.put(byteOf::ESC, byteOf::LS2R);
+        out_.put(c0::ESC, esc::LS2R);
         state_.GR = 2;
     }
     void invokeKatakanaIntoGR() {
-        out_.put(byteOf::ESC, byteOf::LS3R);
+        out_.put(c0::ESC, esc::LS3R);
         state_.GR = 3;
     }
 
@@ -93,20 +84,20 @@ public:
         if (state_.G0 != finalByte) forceDesignateG0(finalByte);
     }
     void forceDesignateG0(std::uint8_t finalByte) {
-        out_.put(byteOf::ESC, byteOf::twoByteSet, finalByte);
+        out_.put(c0::ESC, designation::kTwoByteSet, finalByte);
         state_.G0 = finalByte;
     }
     // ESC 0x24 0x29 F: a two-byte set into G1.
     void designateTwoByteG1(std::uint8_t finalByte) {
         if (state_.G1 == finalByte) return;
-        out_.put(byteOf::ESC, byteOf::twoByteSet);
-        out_.put(byteOf::toG1, finalByte);
+        out_.put(c0::ESC, designation::kTwoByteSet);
+        out_.put(designation::kToG1, finalByte);
         state_.G1 = finalByte;
     }
     // ESC 0x29 F: a one-byte set into G1.
     void designateOneByteG1(std::uint8_t finalByte) {
         if (state_.G1 == finalByte) return;
-        out_.put(byteOf::ESC, byteOf::toG1, finalByte);
+        out_.put(c0::ESC, designation::kToG1, finalByte);
         state_.G1 = finalByte;
     }
 

@@ -26,10 +26,10 @@ void codeKanjiG0(EncoderOutput& output, StrategyText& text, bool sizeControls);
 template <typename Code>
 int encodeWithStrategy(std::uint8_t* dst, int dstCapacity, const char16_t* src, int srcLength, Code code) {
     StrategyText text(src, src != nullptr ? srcLength : 0);
-    char8_t window[measuringRoom];
-    EncoderOutput measured(window, measuringRoom);
+    char8_t window[kMeasuringRoom];
+    EncoderOutput measured(window, kMeasuringRoom);
     code(measured, text);
-    return deliverCoding(dst, dstCapacity, measured, window, window, measuringRoom, [&](EncoderOutput& output) {
+    return deliverCoding(dst, dstCapacity, measured, window, window, kMeasuringRoom, [&](EncoderOutput& output) {
         text.rewind();
         code(output, text);
     });

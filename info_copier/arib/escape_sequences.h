@@ -7,20 +7,19 @@
 #include <cstdint>
 #include <span>
 
+#include "arib/control_set.h"
 #include "arib/decoder_state.h"
 
 namespace arib {
 namespace escape_sequences {
 
-inline constexpr std::uint8_t designateTwoByte = 0x24;    // '$'
-inline constexpr std::uint8_t dynamicSet = 0x20;          // intermediate byte of DRCS and macro designations
-inline constexpr std::uint8_t lockingShift2Right = 0x7D;  // LS2R
-inline constexpr std::uint8_t lockingShift3Right = 0x7C;  // LS3R
+using designation::kDynamicSet;
+using designation::kTwoByteSet;
 
 // Intermediate bytes 0x28..0x2B name G0..G3.
 inline bool registerOf(std::uint8_t intermediate, std::size_t& index) {
-    if (intermediate < 0x28 || intermediate > 0x2B) return false;
-    index = static_cast<std::size_t>(intermediate - 0x28);
+    if (intermediate < designation::kToG0 || intermediate > designation::kToG3) return false;
+    index = static_cast<std::size_t>(intermediate - designation::kToG0);
     return true;
 }
 
@@ -37,12 +36,12 @@ inline bool isTwoByteGraphicSet(std::uint8_t final) {
 // ESC I F (3 bytes) or ESC I 0x20 F (4 bytes): a one-byte set into the register I names.
 inline std::size_t designateOneByteSet(std::span<const std::uint8_t> rest, std::size_t index, AribDecoderState& state) {
     if (rest.size() < 3) return rest.size();
-    if (rest[2] != dynamicSet) {
+    if (rest[2] != kDynamicSet) {
         if (isOneByteGraphicSet(rest[2])) state.G[index] = static_cast<CodeSet>(rest[2]);
         return 3;
     }
     if (rest.size() < 4) return rest.size();
-    if (isOneByteDynamicSet(rest[3])) state.G[index] = static_cast<CodeSet>(rest[3] + oneByteDrcsOffset);
+    if (isOneByteDynamicSet(rest[3])) state.G[index] = static_cast<CodeSet>(rest[3] + kOneByteDrcsOffset);
     return 4;
 }
 
@@ -59,9 +58,9 @@ inline std::size_t designateTwoByteSet(std::span<const std::uint8_t> rest, AribD
     if (!registerOf(third, index)) return 3;
     if (rest.size() < 4) return rest.size();
     std::uint8_t fourth = rest[3];
-    if (fourth == dynamicSet) {
+    if (fourth == kDynamicSet) {
         if (rest.size() < 5) return rest.size();
-        if (rest[4] == static_cast<std::uint8_t>(CodeSet::drcs0)) state.G[index] = CodeSet::drcs0;
+        if (rest[4] == static_cast<std::uint8_t>(CodeSet::kDrcs0)) state.G[index] = CodeSet::kDrcs0;
         return 5;
     }
     // G0 takes a two-byte set only by the short form ESC 0x24 F.
@@ -79,12 +78,12 @@ inline std::size_t applyEscapeSequence(std::span<const std::uint8_t> rest, AribD
     std::size_t index = 0;
     if (registerOf(second, index)) return designateOneByteSet(rest, index, state);
     switch (second) {
-        case designateTwoByte: return designateTwoByteSet(rest, state);
-        case 0x6E: state.GL = 2; break;  // LS2
-        case 0x6F: state.GL = 3; break;  // LS3
-        case 0x7E: state.GR = 1; break;  // LS1R
-        case lockingShift2Right: state.GR = 2; break;
-        case lockingShift3Right: state.GR = 3; break;
+        case kTwoByteSet: return designateTwoByteSet(rest, state);
+        case esc::LS2: state.GL = 2; break;
+        case esc::LS3: state.GL = 3; break;
+        case esc::LS1R: state.GR = 1; break;
+        case esc::LS2R: state.GR = 2; break;
+        case esc::LS3R: state.GR = 3; break;
         default: break;
     }
     return 2;

@@ -11,7 +11,7 @@
 namespace arib {
 namespace {
 
-constexpr int lockingShiftBytes = 2;
+constexpr int kLockingShiftBytes = 2;
 
 // Cheapest totals for the runs, run 0 coded by shifting or through the kanji set, both plans
 // worked out in the same pass. Even runs are of the current set, odd runs of the other; GR
@@ -21,17 +21,17 @@ struct PlanCosts {
 };
 
 PlanCosts cheapestPlans(const KanaRunScan& runs) {
-    constexpr int unreachable = 1 << 24;
+    constexpr int kUnreachable = 1 << 24;
     const int first = runs.runLength(0);
     // Cost so far of each plan, by the set GR holds: index 0 the current set, 1 the other.
-    int shift[2] = {lockingShiftBytes + first, unreachable};
-    int kanjiSet[2] = {unreachable, 2 * first};
+    int shift[2] = {kLockingShiftBytes + first, kUnreachable};
+    int kanjiSet[2] = {kUnreachable, 2 * first};
     for (int i = 1; i < runs.runCount(); ++i) {
         const int length = runs.runLength(i);
         const int held = i % 2;  // the set of this run
         const int other = 1 - held;
         auto codeRun = [&](int(&best)[2]) {
-            best[held] = std::min(best[held] + length, best[other] + lockingShiftBytes + length);
+            best[held] = std::min(best[held] + length, best[other] + kLockingShiftBytes + length);
             best[other] += 2 * length;  // through the kanji set, GR unchanged
         };
         codeRun(shift);
@@ -54,8 +54,8 @@ bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kan
 
 bool shouldInvokeKanaSet(const KanaRunScan& runs) {
     if (runs.runLength(0) == 1) return false;
-    if (runs.stop() == KanaRunScan::Stop::LongRun && runs.runCount() == 1) return true;
-    if (runs.stop() == KanaRunScan::Stop::RunLimit) return false;
+    if (runs.stop() == KanaRunScan::Stop::kLongRun && runs.runCount() == 1) return true;
+    if (runs.stop() == KanaRunScan::Stop::kRunLimit) return false;
     const PlanCosts costs = cheapestPlans(runs);
     return costs.kanjiSetFirst >= costs.shiftFirst;
 }
@@ -72,7 +72,7 @@ bool KanaDecisionLog::decide(const TextClassifier& text, int position, CharClass
     } else {
         runs_.scanOnFrom(text, position, kanaClass);
         answer = shouldInvokeKanaSet(runs_);
-        if (next_ == recorded_ && recorded_ < capacity) {
+        if (next_ == recorded_ && recorded_ < kCapacity) {
             entries_[recorded_++] = static_cast<std::uint32_t>(position) * 2 + (answer ? 1 : 0);
             next_ = recorded_;
         }

@@ -34,8 +34,8 @@ public:
     }
 
 private:
-    static constexpr std::size_t capacity = 2048;
-    std::array<std::uint32_t, capacity> entries_;  // position * 2 + answer
+    static constexpr std::size_t kCapacity = 2048;
+    std::array<std::uint32_t, kCapacity> entries_;  // position * 2 + answer
     std::size_t recorded_ = 0;
     std::size_t next_ = 0;
     int lastPosition_ = -1;

@@ -22,8 +22,8 @@ void KanaRunScan::scanOnFrom(const TextClassifier& text, int position, CharClass
     // The runs after the new first one are the same. A scan from here stops at the same place,
     // except where the first run no longer reaches five characters or fewer than twenty runs
     // are left: there it reads on.
-    const bool longRunShortened = stop_ == Stop::LongRun && lastRun().length < longRun;
-    const bool roomForRuns = stop_ == Stop::RunLimit && runCount_ < maxRuns;
+    const bool longRunShortened = stop_ == Stop::kLongRun && lastRun().length < kLongRun;
+    const bool roomForRuns = stop_ == Stop::kRunLimit && runCount_ < kMaxRuns;
     if (longRunShortened || roomForRuns) scan(text);
 }
 
@@ -57,11 +57,11 @@ void KanaRunScan::compact() {
 }
 
 void KanaRunScan::scan(const TextClassifier& text) {
-    // The runs in use never number more than maxRuns, nor their kana more than maxRuns * longRun:
+    // The runs in use never number more than kMaxRuns, nor their kana more than kMaxRuns * kLongRun:
     // where the arrays have less room than that from the first ones in use, those move to the
     // front first.
-    if (firstRun_ + maxRuns > static_cast<int>(runs_.size()) ||
-        firstPosition_ + maxRuns * longRun > static_cast<int>(positions_.size()))
+    if (firstRun_ + kMaxRuns > static_cast<int>(runs_.size()) ||
+        firstPosition_ + kMaxRuns * kLongRun > static_cast<int>(positions_.size()))
         compact();
     const char16_t* const units = text.src();
     while (resumeAt_ < text.length()) {
@@ -76,20 +76,20 @@ void KanaRunScan::scan(const TextClassifier& text) {
             continue;
         }
         if (c.charClass != lastRun().set) {
-            if (runCount_ == maxRuns) {
-                stop_ = Stop::RunLimit;  // this kana is read again if the scan goes on
+            if (runCount_ == kMaxRuns) {
+                stop_ = Stop::kRunLimit;  // this kana is read again if the scan goes on
                 return;
             }
             runs_[static_cast<std::size_t>(firstRun_ + runCount_++)] = {c.charClass, 0, positionEnd_};
         }
         positions_[static_cast<std::size_t>(positionEnd_++)] = resumeAt_;
         resumeAt_ += c.units;
-        if (++lastRun().length == longRun) {
-            stop_ = Stop::LongRun;
+        if (++lastRun().length == kLongRun) {
+            stop_ = Stop::kLongRun;
             return;
         }
     }
-    stop_ = Stop::EndOfText;
+    stop_ = Stop::kEndOfText;
 }
 
 }  // namespace arib

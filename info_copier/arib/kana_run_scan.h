@@ -18,9 +18,9 @@ inline bool mayBeKana(char16_t unit) { return static_cast<char16_t>(unit - 0x304
 
 class KanaRunScan {
 public:
-    static constexpr int maxRuns = 20;
-    static constexpr int longRun = 5;
-    enum class Stop { EndOfText, LongRun, RunLimit };
+    static constexpr int kMaxRuns = 20;
+    static constexpr int kLongRun = 5;
+    enum class Stop { kEndOfText, kLongRun, kRunLimit };
 
     // Scans from the kana at `position`, of `kanaClass`, afresh.
     void scanFrom(const TextClassifier& text, int position, CharClass kanaClass);
@@ -32,7 +32,7 @@ public:
 
     int runCount() const { return runCount_; }
     int runLength(int index) const { return runs_[static_cast<std::size_t>(firstRun_ + index)].length; }
-    // LongRun: the last run reached five characters. RunLimit: a twenty-first run would begin.
+    // kLongRun: the last run reached five characters. kRunLimit: a twenty-first run would begin.
     Stop stop() const { return stop_; }
 
 private:
@@ -51,14 +51,14 @@ private:
     // The runs in use are runs_[firstRun_ .. firstRun_ + runCount_), the positions in use
     // positions_[firstPosition_ .. positionEnd_): carrying a scan over to a later kana only
     // moves where they start.
-    std::array<Run, 2 * maxRuns> runs_{};
-    std::array<int, 2 * maxRuns * longRun> positions_{};  // where each counted kana is, in order
+    std::array<Run, 2 * kMaxRuns> runs_{};
+    std::array<int, 2 * kMaxRuns * kLongRun> positions_{};  // where each counted kana is, in order
     int firstRun_ = 0;
     int runCount_ = 0;
     int firstPosition_ = 0;
     int positionEnd_ = 0;
     int resumeAt_ = 0;  // the next unit the scan would read
-    Stop stop_ = Stop::EndOfText;
+    Stop stop_ = Stop::kEndOfText;
 };
 
 }  // namespace arib

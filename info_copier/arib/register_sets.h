@@ -21,26 +21,26 @@ struct IndexedSet {
 };
 
 inline IndexedSet oneByteSet(const std::uint16_t* table, OneByteKind kind) { return {table, 0, kind}; }
-inline IndexedSet twoByteSet(const std::uint16_t* table) { return {table, 1, OneByteKind::none}; }
+inline IndexedSet twoByteSet(const std::uint16_t* table) { return {table, 1, OneByteKind::kNone}; }
 
 inline IndexedSet indexedSet(CodeSet set, const SingleUnitIndexes& indexes) {
     switch (set) {
-        case CodeSet::kanji:
-        case CodeSet::jisKanjiPlane1: return twoByteSet(indexes.plane1.data());
-        case CodeSet::jisKanjiPlane2: return twoByteSet(indexes.plane2.data());
-        case CodeSet::additionalSymbols: return twoByteSet(indexes.additionalSymbol.data());
-        case CodeSet::hiragana:
-        case CodeSet::proportionalHiragana: return oneByteSet(indexes.hiraganaRows.data(), OneByteKind::hiragana);
-        case CodeSet::katakana:
-        case CodeSet::proportionalKatakana: return oneByteSet(indexes.katakanaRows.data(), OneByteKind::katakana);
-        case CodeSet::jisX0201Katakana:
-            return oneByteSet(indexes.halfwidthKatakanaRows.data(), OneByteKind::halfwidthKatakana);
-        case CodeSet::alphanumeric:
-        case CodeSet::proportionalAlphanumeric:
-            return oneByteSet(indexes.alphanumericRows.data(), OneByteKind::alphanumeric);
+        case CodeSet::kKanji:
+        case CodeSet::kJisKanjiPlane1: return twoByteSet(indexes.plane1.data());
+        case CodeSet::kJisKanjiPlane2: return twoByteSet(indexes.plane2.data());
+        case CodeSet::kAdditionalSymbols: return twoByteSet(indexes.additionalSymbol.data());
+        case CodeSet::kHiragana:
+        case CodeSet::kProportionalHiragana: return oneByteSet(indexes.hiraganaRows.data(), OneByteKind::kHiragana);
+        case CodeSet::kKatakana:
+        case CodeSet::kProportionalKatakana: return oneByteSet(indexes.katakanaRows.data(), OneByteKind::kKatakana);
+        case CodeSet::kJisX0201Katakana:
+            return oneByteSet(indexes.halfwidthKatakanaRows.data(), OneByteKind::kHalfwidthKatakana);
+        case CodeSet::kAlphanumeric:
+        case CodeSet::kProportionalAlphanumeric:
+            return oneByteSet(indexes.alphanumericRows.data(), OneByteKind::kAlphanumeric);
         // Every slot of the all-zero table is 0 whatever the shape, so DRCS-0 (two bytes),
         // mosaic, DRCS and macro sets all leave the common path at their first character.
-        default: return {indexes.none.data(), isTwoByteSet(set) ? 1u : 0u, OneByteKind::none};
+        default: return {indexes.none.data(), isTwoByteSet(set) ? 1u : 0u, OneByteKind::kNone};
     }
 }
 

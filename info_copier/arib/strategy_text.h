@@ -32,8 +32,8 @@ template <typename... Outputs>
 int codeKanjiAndGRKana(const TextClassifier& text, int position, CharClass kanaInGR, Outputs&... outputs) {
     // The classes that such a character may have, as bits by class value (all of them differ
     // in their low six bits except Kanji and KanaCommon, both wanted).
-    const std::uint64_t wanted = std::uint64_t{1} << (finalByte(CharClass::Kanji) & 63u) |
-                                 std::uint64_t{1} << (finalByte(CharClass::KanaCommon) & 63u) |
+    const std::uint64_t wanted = std::uint64_t{1} << (finalByte(CharClass::kKanji) & 63u) |
+                                 std::uint64_t{1} << (finalByte(CharClass::kKanaCommon) & 63u) |
                                  std::uint64_t{1} << (finalByte(kanaInGR) & 63u);
     const char16_t* const units = text.src();
     while (position < text.length() && (outputs.hasRoomForTwo() && ...)) {
@@ -42,7 +42,7 @@ int codeKanjiAndGRKana(const TextClassifier& text, int position, CharClass kanaI
         const IndexedCharacter& indexed = text.indexed(unit);
         const std::uint32_t charClass = finalByte(indexed.charClass);
         if (indexed.mayStartSequence() || ((wanted >> (charClass & 63u)) & 1u) == 0) break;
-        const std::uint32_t kanji = charClass == finalByte(CharClass::Kanji);
+        const std::uint32_t kanji = charClass == finalByte(CharClass::kKanji);
         const std::uint32_t code = indexed.code;
         const auto first = static_cast<std::uint8_t>(kanji != 0 ? code >> 8 : code | 0x80);
         const auto second = static_cast<std::uint8_t>(code);
@@ -73,7 +73,7 @@ int codeKanjiAndKanaRun(const TextClassifier& text, int position, Coders&... cod
     const int grs[] = {coders.writer().state().GR...};
     const int gr = grs[0];
     if (((coders.writer().state().GR != gr) || ...)) return position;
-    const CharClass kanaInGR = gr == 2 ? CharClass::Hiragana : gr == 3 ? CharClass::Katakana : CharClass::Kanji;
+    const CharClass kanaInGR = gr == 2 ? CharClass::kHiragana : gr == 3 ? CharClass::kKatakana : CharClass::kKanji;
     return onOutputCopies([&](auto&... outputs) { return codeKanjiAndGRKana(text, position, kanaInGR, outputs...); },
                           coders...);
 }
@@ -82,7 +82,7 @@ int codeKanjiAndKanaRun(const TextClassifier& text, int position, Coders&... cod
 // and so it stays while alphanumerics, spaces, tabs and line feeds follow: each of them is one
 // byte, the same for every coder. Their bytes by UTF-16 unit; 0 for every other unit ('[' may
 // start a symbol text).
-inline constexpr std::array<std::uint8_t, 0x80> asciiRunBytes = [] {
+inline constexpr std::array<std::uint8_t, 0x80> kAsciiRunBytes = [] {
     std::array<std::uint8_t, 0x80> bytes{};
     for (std::uint32_t unit = 0x20; unit < 0x7F; ++unit) bytes[unit] = static_cast<std::uint8_t>(unit);
     bytes[u'['] = 0;
@@ -97,7 +97,7 @@ int codeAsciiRun(const TextClassifier& text, int position, Outputs&... outputs) 
     while (position < text.length() && (outputs.hasRoomForTwo() && ...)) {
         const char16_t unit = units[position];
         if (unit >= 0x80) break;
-        const std::uint8_t byte = asciiRunBytes[unit];
+        const std::uint8_t byte = kAsciiRunBytes[unit];
         if (byte == 0) break;
         (outputs.putOneOrTwo(byte, byte, 1), ...);
         ++position;
@@ -119,7 +119,7 @@ void walkText(const TextClassifier& text, Coders&... coders) {
         const ClassifiedCharacter c = text.at(position);
         // Kanji and kana make up most of any programme text: tested first, by plain compares
         // that predict better than the jump of the switch.
-        if (c.charClass == CharClass::Kanji) {
+        if (c.charClass == CharClass::kKanji) {
             (coders.codeKanji(c), ...);
             position = codeKanjiAndKanaRun(text, position + c.units, coders...);
             continue;
@@ -134,20 +134,20 @@ void walkText(const TextClassifier& text, Coders&... coders) {
             continue;
         }
         switch (c.charClass) {
-            case CharClass::ControlOrSpace: (coders.codeControlOrSpace(c), ...); break;
-            case CharClass::KanaCommon: (coders.codeKanaCommon(c), ...); break;
-            case CharClass::Hiragana:
-            case CharClass::Katakana: (coders.codeKana(c, position), ...); break;
-            case CharClass::Kanji: (coders.codeKanji(c), ...); break;
-            case CharClass::Plane1:
-            case CharClass::Plane2: (coders.codeJisPlane(c), ...); break;
-            case CharClass::AdditionalSymbol: (coders.codeAdditionalSymbol(c, position), ...); break;
-            case CharClass::Alphanumeric:
+            case CharClass::kControlOrSpace: (coders.codeControlOrSpace(c), ...); break;
+            case CharClass::kKanaCommon: (coders.codeKanaCommon(c), ...); break;
+            case CharClass::kHiragana:
+            case CharClass::kKatakana: (coders.codeKana(c, position), ...); break;
+            case CharClass::kKanji: (coders.codeKanji(c), ...); break;
+            case CharClass::kPlane1:
+            case CharClass::kPlane2: (coders.codeJisPlane(c), ...); break;
+            case CharClass::kAdditionalSymbol: (coders.codeAdditionalSymbol(c, position), ...); break;
+            case CharClass::kAlphanumeric:
                 (coders.codeOneByteSet(c), ...);
                 position = codeAlphanumericRun(text, position + c.units, coders...);
                 continue;
-            case CharClass::HalfwidthKatakana: (coders.codeOneByteSet(c), ...); break;
-            case CharClass::None: break;  // dropped
+            case CharClass::kHalfwidthKatakana: (coders.codeOneByteSet(c), ...); break;
+            case CharClass::kNone: break;  // dropped
         }
         position += c.units;
     }

@@ -23,6 +23,10 @@ inline constexpr const char* kDestinationReadFailed = "コピー先ファイル 
 inline constexpr const char* kBufferAllocationFailed = "バッファメモリの確保に失敗しました.\n";
 inline constexpr const char* kReadBufferAllocationFailed = "読み込みバッファメモリの確保に失敗しました.\n";
 inline constexpr const char* kSaveFailed = "コピー先ファイル %s への保存に失敗しました.\n";
+// Second line after kSaveFailed: whether the destination holds its original bytes again.
+inline constexpr const char* kSaveRestored = "コピー先ファイルの内容は元に戻しました.\n";
+inline constexpr const char* kSaveDamaged =
+    "コピー先ファイルの内容を元に戻せませんでした.ファイルが壊れている可能性があります.\n";
 inline constexpr const char* kDone = "コピーしました.\n";
 
 }  // namespace common::msg

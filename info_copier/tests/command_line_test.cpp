@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "common/messages.h"
-
 namespace {
 
 struct ParseOutcome {
@@ -32,24 +30,32 @@ struct FailureCase {
 };
 
 TEST(ParseCommandLine, FailuresPrintTheirOneMessage) {
+    const char* const tooFew = "パラメータが足りません.\n";
+    const char* const tooMany = "パラメータが多すぎます.\n";
+    const char* const modesMixed = "コピーオプションとパラメータ指定オプションは同時指定できません.\n";
+    const char* const noOption = "コピーするオプションを指定して下さい.\n";
+    const char* const textWithJoin = "-i, -x オプションは同時指定できません.\n";
+    const char* const extTextWithJoin = "-e, -x オプションは同時指定できません.\n";
+    const char* const badPercent = "-f オプションの引数が異常です.\n";
+    const char* const badSwitch = "無効なスイッチが指定されました.\n";
     const FailureCase cases[] = {
-        {"copy with one file", {"-d", "src"}, common::msg::kTooFewArguments},
-        {"parameter mode with two files", {"-D", "2024/1/31", "src", "dst"}, common::msg::kTooManyArguments},
-        {"three plain arguments", {"-d", "a", "b", "c"}, common::msg::kTooManyArguments},
-        {"both modes", {"-d", "-D", "2024/1/31", "src", "dst"}, common::msg::kModesMixed},
-        {"w alone counts for no mode", {"-w", "dst"}, common::msg::kNoOption},
-        {"f alone counts for no mode", {"-f", "10", "src", "dst"}, common::msg::kNoOption},
-        {"i with x", {"-ix", "src", "dst"}, common::msg::kTextWithJoin},
-        {"e with x", {"-e", "-x", "src", "dst"}, common::msg::kExtTextWithJoin},
-        {"i and e with x report i first", {"-iex", "src", "dst"}, common::msg::kTextWithJoin},
-        {"f of 100", {"-d", "-f", "100", "src", "dst"}, common::msg::kBadPercent},
-        {"f of -1", {"-d", "-f", "-1", "src", "dst"}, common::msg::kBadPercent},
-        {"f of a huge number", {"-d", "-f", "99999999999999999999", "src", "dst"}, common::msg::kBadPercent},
-        {"f without a value", {"-d", "src", "dst", "-f"}, common::msg::kBadPercent},
-        {"unknown letter", {"-dq", "src", "dst"}, common::msg::kBadSwitch},
-        {"unknown letter before the mode checks", {"-q"}, common::msg::kBadSwitch},
-        {"parameter mode without a file", {"-B", "title"}, common::msg::kTooFewArguments},
-        {"no file and no option", {"-"}, common::msg::kNoOption},
+        {"copy with one file", {"-d", "src"}, tooFew},
+        {"parameter mode with two files", {"-D", "2024/1/31", "src", "dst"}, tooMany},
+        {"three plain arguments", {"-d", "a", "b", "c"}, tooMany},
+        {"both modes", {"-d", "-D", "2024/1/31", "src", "dst"}, modesMixed},
+        {"w alone counts for no mode", {"-w", "dst"}, noOption},
+        {"f alone counts for no mode", {"-f", "10", "src", "dst"}, noOption},
+        {"i with x", {"-ix", "src", "dst"}, textWithJoin},
+        {"e with x", {"-e", "-x", "src", "dst"}, extTextWithJoin},
+        {"i and e with x report i first", {"-iex", "src", "dst"}, textWithJoin},
+        {"f of 100", {"-d", "-f", "100", "src", "dst"}, badPercent},
+        {"f of -1", {"-d", "-f", "-1", "src", "dst"}, badPercent},
+        {"f of a huge number", {"-d", "-f", "99999999999999999999", "src", "dst"}, badPercent},
+        {"f without a value", {"-d", "src", "dst", "-f"}, badPercent},
+        {"unknown letter", {"-dq", "src", "dst"}, badSwitch},
+        {"unknown letter before the mode checks", {"-q"}, badSwitch},
+        {"parameter mode without a file", {"-B", "title"}, tooFew},
+        {"no file and no option", {"-"}, noOption},
     };
     for (const auto& c : cases) {
         const ParseOutcome outcome = parse(c.args);

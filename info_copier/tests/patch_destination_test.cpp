@@ -141,7 +141,7 @@ TEST(PatchDestination, ExtendedTextIsCutToTheRoomBehindTheDescription) {
     EXPECT_EQ(0, std::memcmp(&image[346], fields.text.data(), 100));
     EXPECT_EQ(image[446], 0x5A);
     EXPECT_EQ(image[1545], 0x5A);
-    const std::size_t n = (image[fields.blockOffset + 56] << 8) | image[fields.blockOffset + 57];
+    const auto n = static_cast<std::size_t>((image[fields.blockOffset + 56] << 8) | image[fields.blockOffset + 57]);
     EXPECT_EQ(n, 1100u);
     EXPECT_EQ(image[fields.blockOffset + 58], checksumOf(image));
 }

@@ -69,6 +69,26 @@ TEST_F(TolvaneRun, NoArgumentsPrintsTheBannerAndFails) {
     EXPECT_EQ(r.output, "\ntolvane version 2.8 (32bit)\n");
 }
 
+// --help, -h and --version answer with status 0 only as the one argument; elsewhere the
+// command line means what it always meant.
+TEST_F(TolvaneRun, InformationSwitchesOnlyAsTheOneArgument) {
+    for (const char* help : {"--help", "-h"}) {
+        const RunResult r = tolvane({help});
+        EXPECT_EQ(r.status, 0) << help;
+        EXPECT_NE(r.output.find("Usage"), std::string::npos) << help;
+        EXPECT_NE(r.output.find("-G N"), std::string::npos) << help;
+    }
+    const RunResult version = tolvane({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output, "tolvane version 2.8 (32bit)\n");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help", "x.rpls"}, {"-dh", "a", "b"}, {"--verbose"}}) {
+        const RunResult r = tolvane(args);
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_EQ(r.output, "無効なスイッチが指定されました.\n") << args[0];
+    }
+}
+
 TEST_F(TolvaneRun, CopiesEverySelectedGroupBetweenTheTwoLayouts) {
     const std::string src = write("news.rpls", newsImage_);
     const std::string dst = write("movie.rpls", movieImage_);
@@ -193,9 +213,13 @@ TEST_F(TolvaneRun, AFailedSaveIsReportedAsAFailure) {
     const std::string src = write("src.rpls", newsImage_);
     const std::string dst = write("dst.rpls", movieImage_);
     if (!testing_support::fileSizeLimitSupported()) GTEST_SKIP() << "no per-process file-size limit on this system";
-    const RunResult r = tolvane({"-d", src, dst}, /*fileSizeLimit=*/1024);
+    // Only the changed bytes are written: the date lies below the limit, the genres beyond it.
+    const RunResult r = tolvane({"-dg", src, dst}, /*fileSizeLimit=*/1024);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.output, "コピー先ファイル " + dst + " への保存に失敗しました.\n");
+    EXPECT_EQ(r.output,
+              "コピー先ファイル " + dst + " への保存に失敗しました.\nコピー先ファイルの内容は元に戻しました.\n");
+    EXPECT_EQ(read(dst), movieImage_);
+    EXPECT_EQ(tolvane({"-d", src, dst}, /*fileSizeLimit=*/1024).status, 0);
 }
 
 TEST_F(TolvaneRun, ParameterModeWritesTheGivenNumbers) {

@@ -19,13 +19,14 @@ std::array<std::uint8_t, 4> packBcdDate(int year, int month, int day) {
             static_cast<std::uint8_t>((day / 10) * 16 + day % 10)};
 }
 
-void applyEventTimes(rpls::ProgramInfo& info, const SectionView& startTime, const SectionView& duration) {
-    const CalendarDate date = mjdToDate(startTime.be16(0));
+void applyEventTimes(rpls::ProgramInfo& info, FieldCursor& c) {
+    const CalendarDate date = mjdToDate(c.u16());
     const std::array<std::uint8_t, 4> packed = packBcdDate(date.year, date.month, date.day);
     for (std::size_t i = 0; i < packed.size(); ++i) info.date[i] = packed[i];
-    startTime.copyOut(2, sizeof info.startTime, info.startTime);
-    if (duration.byteAt(0) != 0xFF && duration.byteAt(1) != 0xFF && duration.byteAt(2) != 0xFF) {
-        duration.copyOut(0, sizeof info.duration, info.duration);
+    c.copyTo(sizeof info.startTime, info.startTime);
+    const std::uint8_t duration[] = {c.u8(), c.u8(), c.u8()};
+    if (duration[0] != 0xFF && duration[1] != 0xFF && duration[2] != 0xFF) {
+        for (std::size_t i = 0; i < sizeof info.duration; ++i) info.duration[i] = duration[i];
     }
 }
 

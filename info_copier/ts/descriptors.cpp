@@ -7,37 +7,39 @@ namespace ts {
 namespace {
 
 constexpr std::uint8_t kContentUserDefinedLevel1 = 0xE0;
-
-SectionView subView(const SectionView& d, std::uint64_t offset, std::uint64_t length) {
-    const std::span<const std::uint8_t> bytes = boundedBytes(d, offset, length);
-    return SectionView(bytes.data(), bytes.size());
-}
+constexpr int kGenreSlots = 3;
+constexpr std::uint8_t kChannelNameCapacity = rpls::kChannelNameCapacity;
 
 }  // namespace
 
-void applyServiceDescriptor(const SectionView& d, rpls::ProgramInfo& info) {
-    const int providerNameLength = d.byteAt(3);
-    const int nameLength = d.byteAt(4 + static_cast<std::uint64_t>(providerNameLength));
-    const int capacity = static_cast<int>(sizeof info.channelName);
-    const int kept = nameLength < capacity ? nameLength : capacity;
-    info.channelNameLength = static_cast<std::uint8_t>(kept);
-    d.copyOut(5 + static_cast<std::uint64_t>(providerNameLength), static_cast<std::size_t>(kept), info.channelName);
+void applyServiceDescriptor(const Descriptor& d, rpls::ProgramInfo& info) {
+    FieldCursor c(d.payload);
+    c.u8();          // service_type
+    c.skip(c.u8());  // service_provider_name
+    const std::uint8_t nameLength = c.u8();
+    info.channelNameLength = nameLength < kChannelNameCapacity ? nameLength : kChannelNameCapacity;
+    c.copyTo(info.channelNameLength, info.channelName);
 }
 
-void applyShortEventDescriptor(const SectionView& d, rpls::ProgramInfo& info) {
-    const int nameLength = d.byteAt(5);  // at most 255: the title field's size
-    info.titleLength = static_cast<std::uint8_t>(nameLength);
-    d.copyOut(6, static_cast<std::size_t>(nameLength), info.title);
-    const int textLength = d.byteAt(6 + static_cast<std::uint64_t>(nameLength));  // at most 255
-    d.copyOut(7 + static_cast<std::uint64_t>(nameLength), static_cast<std::size_t>(textLength), info.text);
+void applyShortEventDescriptor(const Descriptor& d, rpls::ProgramInfo& info) {
+    FieldCursor c(d.payload);
+    c.skip(3);                  // ISO_639_language_code
+    info.titleLength = c.u8();  // at most 255: the title field's size
+    c.copyTo(info.titleLength, info.title);
+    const std::uint8_t textLength = c.u8();  // at most 255
+    c.copyTo(textLength, info.text);
     rpls::setTextLength(info, textLength);
 }
 
-void applyContentDescriptor(const SectionView& d, rpls::ProgramInfo& info) {
-    const int length = descriptorLength(d);
+void clearGenres(rpls::ProgramInfo& info) {
+    for (rpls::GenreEntry& genre : info.genres) genre = {0, 0};
+}
+
+void applyContentDescriptor(const Descriptor& d, rpls::ProgramInfo& info) {
     int slot = 0;
-    for (int i = 0; i < length && slot < 3; i += 2) {
-        const std::uint8_t genre = d.byteAt(2 + static_cast<std::uint64_t>(i));
+    for (FieldCursor c(d.payload); c.offset() < d.length && slot < kGenreSlots;) {
+        const std::uint8_t genre = c.u8();  // content_nibble_level_1, content_nibble_level_2
+        c.u8();                             // user_nibble, user_nibble
         if ((genre & 0xF0) == kContentUserDefinedLevel1) continue;
         info.genres[slot].present = 1;
         info.genres[slot].value = genre;
@@ -45,42 +47,49 @@ void applyContentDescriptor(const SectionView& d, rpls::ProgramInfo& info) {
     }
 }
 
-int applyExtendedEventDescriptor(const SectionView& d, ExtTextAssembly& assembly) {
-    constexpr std::uint64_t kItemsStart = 7;
-    const std::uint64_t itemsEnd = kItemsStart + d.byteAt(6);
-    for (std::uint64_t item = kItemsStart; item < itemsEnd;) {
-        const std::uint64_t headingLength = d.byteAt(item);
-        const std::uint64_t textLength = d.byteAt(item + 1 + headingLength);
+std::uint64_t applyExtendedEventDescriptor(const Descriptor& d, ExtTextAssembly& assembly) {
+    FieldCursor c(d.payload);
+    c.u8();     // descriptor_number, last_descriptor_number
+    c.skip(3);  // ISO_639_language_code
+    const std::uint8_t itemsLength = c.u8();
+    const std::uint64_t itemsEnd = c.offset() + itemsLength;
+    while (c.offset() < itemsEnd) {
+        const std::uint8_t headingLength = c.u8();
+        const std::span<const std::uint8_t> heading = c.bytes(headingLength);
+        const std::span<const std::uint8_t> item = c.bytes(c.u8());
         if (headingLength > 0) {
             if (assembly.unitCount > 0) {
                 assembly.flush();
                 assembly.appendLineBreak();
                 assembly.appendLineBreak();
             }
-            assembly.decodeAndAppend(boundedBytes(d, item + 1, headingLength));
+            assembly.decodeAndAppend(heading);
             assembly.appendLineBreak();
         }
-        assembly.appendPending(boundedBytes(d, item + 2 + headingLength, textLength));
-        item += headingLength + textLength + 2;
+        assembly.appendPending(item);
     }
-    const std::uint64_t textLength = d.byteAt(itemsEnd);
+    c.seek(itemsEnd);  // an item that overran the items still leaves text_length where it is
+    const std::uint8_t textLength = c.u8();
+    const std::span<const std::uint8_t> text = c.bytes(textLength);
     if (textLength > 0) {
         assembly.flush();
         assembly.appendLineBreak();
         assembly.appendLineBreak();
-        assembly.decodeAndAppend(boundedBytes(d, itemsEnd + 1, textLength));
+        assembly.decodeAndAppend(text);
     }
-    return static_cast<int>(itemsEnd + 1 + textLength);  // at most 7 + 255 + 1 + 255
+    return c.offset();  // at most 5 + 255 + 1 + 255
 }
 
-void applyPartialTsTimeDescriptor(const SectionView& d, rpls::ProgramInfo& info) {
-    applyEventTimes(info, subView(d, 3, 5), subView(d, 8, 3));
+void applyPartialTsTimeDescriptor(const Descriptor& d, rpls::ProgramInfo& info) {
+    FieldCursor c(d.payload);
+    c.u8();  // event_version_number
+    applyEventTimes(info, c);
 }
 
-int applyProgrammeDescriptor(const SectionView& d, rpls::ProgramInfo& info, ExtTextAssembly& assembly,
-                             DescriptorScope scope) {
+std::uint64_t applyProgrammeDescriptor(const Descriptor& d, rpls::ProgramInfo& info, ExtTextAssembly& assembly,
+                                       DescriptorScope scope) {
     const bool selection = scope == DescriptorScope::Selection;
-    switch (static_cast<DescriptorTag>(descriptorTag(d))) {
+    switch (static_cast<DescriptorTag>(d.tag)) {
         case DescriptorTag::Service:
             if (selection) applyServiceDescriptor(d, info);
             break;
@@ -92,7 +101,7 @@ int applyProgrammeDescriptor(const SectionView& d, rpls::ProgramInfo& info, ExtT
             break;
         default: break;
     }
-    return descriptorLength(d) + 2;
+    return d.length;
 }
 
 }  // namespace ts

@@ -1,13 +1,13 @@
 // The descriptors of ARIB service information that carry programme information, each applied
-// to the record. `d` starts at descriptor_tag; reads past the end of the section buffer give
-// zero, and no write leaves its field of the record.
+// to the record. Each handler reads its descriptor's payload with a field cursor; reads past
+// the end of the section buffer give zero, and no write leaves its field of the record.
 #pragma once
 
 #include <cstdint>
 
 #include "rpls/program_info.h"
 #include "ts/ext_text_assembly.h"
-#include "ts/section_buffer.h"
+#include "ts/field_cursor.h"
 
 namespace ts {
 
@@ -23,25 +23,21 @@ enum class DescriptorTag : std::uint8_t {
     SelectionNames = 0xB2,
 };
 
-// The descriptor that starts at `offset` of the section, as a view to the end of the buffer.
-inline SectionView descriptorAt(const SectionView& section, std::uint64_t offset) {
-    const std::span<const std::uint8_t> rest = boundedBytes(section, offset, section.size());
-    return SectionView(rest.data(), rest.size());
-}
-inline std::uint8_t descriptorTag(const SectionView& d) { return d.byteAt(0); }
-inline int descriptorLength(const SectionView& d) { return d.byteAt(1); }
+inline bool hasTag(const Descriptor& d, DescriptorTag tag) { return d.tag == static_cast<std::uint8_t>(tag); }
 
 // Service descriptor: the service name, cut to the 20 bytes of the field.
-void applyServiceDescriptor(const SectionView& d, rpls::ProgramInfo& info);
+void applyServiceDescriptor(const Descriptor& d, rpls::ProgramInfo& info);
 // Short event descriptor: title and description.
-void applyShortEventDescriptor(const SectionView& d, rpls::ProgramInfo& info);
+void applyShortEventDescriptor(const Descriptor& d, rpls::ProgramInfo& info);
+// The three genre entries, absent, before a table's content descriptors fill them.
+void clearGenres(rpls::ProgramInfo& info);
 // Content descriptor: up to three genres, passing over the broadcaster-defined level 1 0xE.
-void applyContentDescriptor(const SectionView& d, rpls::ProgramInfo& info);
+void applyContentDescriptor(const Descriptor& d, rpls::ProgramInfo& info);
 // Extended event descriptor: adds its items and text to the assembly. Answers the number of
-// bytes from the descriptor's start to the end of its text, where the next descriptor begins.
-int applyExtendedEventDescriptor(const SectionView& d, ExtTextAssembly& assembly);
+// payload bytes up to the end of its text, where the next descriptor begins.
+std::uint64_t applyExtendedEventDescriptor(const Descriptor& d, ExtTextAssembly& assembly);
 // Partial TS time descriptor: the event's date and times.
-void applyPartialTsTimeDescriptor(const SectionView& d, rpls::ProgramInfo& info);
+void applyPartialTsTimeDescriptor(const Descriptor& d, rpls::ProgramInfo& info);
 
 // Which descriptors a table's loops are searched for.
 enum class DescriptorScope {
@@ -50,8 +46,8 @@ enum class DescriptorScope {
 };
 
 // Applies the descriptor when it belongs to the scope (others are skipped) and answers the
-// offset from `d` of the next descriptor.
-int applyProgrammeDescriptor(const SectionView& d, rpls::ProgramInfo& info, ExtTextAssembly& assembly,
-                             DescriptorScope scope);
+// number of payload bytes it takes, for forEachDescriptor.
+std::uint64_t applyProgrammeDescriptor(const Descriptor& d, rpls::ProgramInfo& info, ExtTextAssembly& assembly,
+                                       DescriptorScope scope);
 
 }  // namespace ts

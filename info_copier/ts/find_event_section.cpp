@@ -2,7 +2,7 @@
 
 #include "ts/packet_walk.h"
 #include "ts/section_crc32.h"
-#include "ts/table_tests.h"
+#include "ts/section_filters.h"
 
 namespace ts {
 

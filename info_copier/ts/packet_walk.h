@@ -1,5 +1,7 @@
 // Cuts the payload of one TS packet into section chunks: the tail of a section that began in
 // an earlier packet (continuation) and the sections that begin in this one (beginning).
+// KORVET cuts its packets the same way (ts_converter/psi/packet_walk.h); the programs share
+// no code.
 #pragma once
 
 #include <cstdint>
@@ -50,7 +52,7 @@ bool walkSectionChunks(const std::uint8_t* packet, Take&& take) {
             // A section that begins in the last one or two bytes has no readable length yet.
             length = rest;
             if (rest > 2) {
-                const int whole = ((packet[off + 1] & 0x0F) << 8 | packet[off + 2]) + 3;
+                const int whole = wholeSectionLength(SectionView(packet + off, static_cast<std::size_t>(rest)));
                 if (whole < rest) length = whole;
             }
         }

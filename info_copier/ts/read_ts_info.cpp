@@ -6,12 +6,12 @@
 
 #include "common/messages.h"
 #include "platform/console.h"
-#include "ts/event_section.h"
+#include "ts/eit.h"
 #include "ts/ext_text_assembly.h"
 #include "ts/find_event_section.h"
 #include "ts/find_service_section.h"
-#include "ts/selection_section.h"
-#include "ts/service_name.h"
+#include "ts/sdt.h"
+#include "ts/sit.h"
 
 namespace ts {
 

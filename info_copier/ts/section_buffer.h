@@ -1,4 +1,5 @@
-// Sizes and header fields shared by everything that handles PSI/SI sections.
+// Sizes and header fields shared by everything that handles PSI/SI sections. KORVET has its
+// own twin (ts_converter/psi/section_buffer.h).
 #pragma once
 
 #include <algorithm>

@@ -19,7 +19,7 @@ std::span<const std::uint8_t> SectionCollector::add(std::span<const std::uint8_t
     if (take != 0) std::memcpy(buffer_.data() + collected_, chunk.data(), take);
     collected_ += static_cast<int>(take);
 
-    const int whole = ((buffer_[1] & 0x0F) << 8 | buffer_[2]) + 3;
+    const int whole = wholeSectionLength(viewOf(buffer_));
     if (collected_ < whole) return {};
     collecting_ = false;
     return {buffer_.data(), static_cast<std::size_t>(whole)};

@@ -1,4 +1,6 @@
-// Gathers one PID's section from the chunks that the packet walk cuts out of TS payloads.
+// Gathers the section of one PID from the chunks that the packet walk cuts out of TS
+// payloads. KORVET's collector has the same shape (ts_converter/psi/section_collector.h); the
+// programs share no code.
 #pragma once
 
 #include <cstdint>

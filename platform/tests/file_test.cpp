@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cstdio>
 #include <string>
@@ -67,6 +68,43 @@ TEST(File, OpeningAMissingFileOrADirectoryFails) {
     platform::File f;
     EXPECT_FALSE(f.openExisting("/nonexistent/file", platform::Access::Read, false));
     EXPECT_FALSE(f.openExisting("/tmp", platform::Access::Read, false));
+}
+
+// A FIFO without a writer would block an ordinary open for ever; special files are refused at
+// once, for reading and for writing, unbuffered or not.
+TEST(File, SpecialFilesAreRefusedWithoutWaiting) {
+#ifdef _WIN32
+    // Windows has no FIFOs in the file system; its devices are refused the same way.
+    const std::string fifo = "NUL";
+    for (const char* path : {"NUL", "CONIN$", "CONOUT$"}) {
+#else
+    const std::string fifo = tempPath("fifo");
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const char* path : {fifo.c_str(), "/dev/null", "/dev/zero"}) {
+#endif
+        for (const bool unbuffered : {false, true}) {
+            platform::File f;
+            EXPECT_FALSE(f.openExisting(path, platform::Access::Read, true, unbuffered)) << path;
+            EXPECT_FALSE(f.openExisting(path, platform::Access::ReadWrite, false, unbuffered)) << path;
+            EXPECT_FALSE(f.isOpen());
+        }
+    }
+    if (fifo != "NUL") std::remove(fifo.c_str());
+}
+
+TEST(File, FlushToDiskAndRemoveFile) {
+    const std::string path = tempPath("flush");
+    std::remove(path.c_str());
+    platform::File f;
+    EXPECT_FALSE(f.flushToDisk());  // no file open
+    ASSERT_TRUE(f.createNew(path.c_str(), false));
+    EXPECT_EQ(f.write("abc", 3), 3);
+    EXPECT_TRUE(f.flushToDisk());
+    f.close();
+    EXPECT_TRUE(platform::removeFile(path.c_str()));
+    EXPECT_FALSE(f.openExisting(path.c_str(), platform::Access::Read, false));
+    EXPECT_FALSE(platform::removeFile(path.c_str()));
 }
 
 }  // namespace

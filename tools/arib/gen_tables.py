@@ -73,7 +73,8 @@ def check_small_tables(sequences, preferred):
 
 
 def format_table(name, entries):
-    lines = ["const CodeMapEntry %s[%sSize] = {" % (name, name)]
+    size = "k" + name[0].upper() + name[1:] + "Size"
+    lines = ["const CodeMapEntry %s[%s] = {" % (name, size)]
     for start in range(0, len(entries), 4):
         row = entries[start:start + 4]
         lines.append("    " + " ".join("{0x%04X, 0x%04X}," % entry for entry in row))

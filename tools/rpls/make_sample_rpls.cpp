@@ -2,6 +2,7 @@
 //   make_sample_rpls news  PATH   layout 0x0108, description + extended text, two genres
 //   make_sample_rpls movie PATH   layout 0x0103, private code, one genre
 //   make_sample_rpls plain PATH   no private block
+// An existing PATH is never overwritten.
 #include <cstdio>
 #include <cstring>
 
@@ -52,8 +53,8 @@ int main(int argc, char** argv) {
         std::printf("unknown sample: %s\n", argv[1]);
         return 1;
     }
-    if (!fixture::writeFile(argv[2], fixture::buildRpls(fields))) {
-        std::printf("cannot write %s\n", argv[2]);
+    if (!fixture::writeNewFile(argv[2], fixture::buildRpls(fields))) {
+        std::printf("cannot create %s (it may exist already)\n", argv[2]);
         return 1;
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "rpls/rpls_fixture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -104,6 +105,13 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
+}
+
+bool writeNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wbx");  // x: create, fail when it exists
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
 }
 
 bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {

@@ -43,6 +43,9 @@ std::vector<std::uint8_t> buildRpls(const RplsFields& fields);
 std::vector<std::uint8_t> kanjiFromEucJp(const std::string& eucJp);
 
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// Like writeFile, but refuses (answers false) when `path` exists: for the command-line
+// builders, which must never overwrite a user's file.
+bool writeNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 }  // namespace fixture

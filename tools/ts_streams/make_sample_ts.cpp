@@ -1,4 +1,4 @@
-// Writes the demo recording:  make_sample_ts PATH [188|192]
+// Writes the demo recording:  make_sample_ts PATH [188|192]   (never over an existing PATH)
 #include <cstdio>
 #include <cstring>
 
@@ -11,9 +11,9 @@ int main(int argc, char** argv) {
     }
     const int packetSize = argc == 3 && std::strcmp(argv[2], "192") == 0 ? 192 : 188;
     const ts_streams::Bytes stream = ts_streams::buildSampleStream(packetSize);
-    std::FILE* file = std::fopen(argv[1], "wb");
+    std::FILE* file = std::fopen(argv[1], "wbx");  // x: create, fail when it exists
     if (!file) {
-        std::printf("cannot write %s\n", argv[1]);
+        std::printf("cannot create %s (it may exist already)\n", argv[1]);
         return 1;
     }
     const bool written = std::fwrite(stream.data(), 1, stream.size(), file) == stream.size();

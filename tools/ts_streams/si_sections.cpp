@@ -42,6 +42,16 @@ void resealSection(Bytes& section) {
     for (int shift = 24; shift >= 0; shift -= 8) section.push_back(static_cast<std::uint8_t>(crc >> shift));
 }
 
+Bytes rawSection(std::uint8_t tableId, const Bytes& afterLength) {
+    Bytes out;
+    out.push_back(tableId);
+    putBe16(out, 0xB000 | ((static_cast<unsigned>(afterLength.size()) + 4) & 0x0FFF));
+    out.insert(out.end(), afterLength.begin(), afterLength.end());
+    out.resize(out.size() + 4);
+    resealSection(out);
+    return out;
+}
+
 Bytes longSection(std::uint8_t tableId, std::uint16_t extension, std::uint8_t sectionNumber,
                   std::uint8_t lastSectionNumber, const Bytes& body) {
     const unsigned sectionLength = 5 + static_cast<unsigned>(body.size()) + 4;
@@ -67,14 +77,21 @@ Bytes patSection(std::uint16_t transportStreamId, const std::vector<PatEntry>& p
     return longSection(0x00, transportStreamId, 0, 0, body);
 }
 
-Bytes pmtSection(std::uint16_t programNumber, std::uint16_t pcrPid, std::uint16_t videoPid) {
+Bytes pmtSection(const PmtFields& fields) {
     Bytes body;
-    putBe16(body, 0xE000 | pcrPid);
-    putBe16(body, 0xF000);  // program_info_length 0
-    body.push_back(0x02);   // MPEG-2 video
-    putBe16(body, 0xE000 | videoPid);
-    putBe16(body, 0xF000);
-    return longSection(0x02, programNumber, 0, 0, body);
+    putBe16(body, 0xE000 | fields.pcrPid);
+    putBe16(body, 0xF000 | (static_cast<unsigned>(fields.programInfo.size()) & 0x0FFF));
+    body.insert(body.end(), fields.programInfo.begin(), fields.programInfo.end());
+    for (const PmtStream& stream : fields.streams) {
+        body.push_back(stream.streamType);
+        putBe16(body, 0xE000 | stream.pid);
+        putBe16(body, 0xF000);  // ES_info_length 0
+    }
+    return longSection(0x02, fields.programNumber, 0, 0, body);
+}
+
+Bytes pmtSection(std::uint16_t programNumber, std::uint16_t pcrPid, std::uint16_t videoPid) {
+    return pmtSection(PmtFields{programNumber, pcrPid, {}, {{0x02, videoPid}}});  // 0x02: MPEG-2 video
 }
 
 Bytes rawDescriptor(std::uint8_t tag, const Bytes& payload) {

@@ -19,6 +19,10 @@ std::uint32_t mpegCrc32(const Bytes& bytes);
 Bytes longSection(std::uint8_t tableId, std::uint16_t extension, std::uint8_t sectionNumber,
                   std::uint8_t lastSectionNumber, const Bytes& body);
 
+// A section of any layout: table_id, section_syntax_indicator and section_length, then
+// `afterLength` as given and the CRC_32.
+Bytes rawSection(std::uint8_t tableId, const Bytes& afterLength);
+
 // Recomputes the CRC_32 of a whole section in place (after a test has changed its bytes).
 void resealSection(Bytes& section);
 
@@ -27,6 +31,18 @@ struct PatEntry {
     std::uint16_t pid;
 };
 Bytes patSection(std::uint16_t transportStreamId, const std::vector<PatEntry>& programs);
+struct PmtStream {
+    std::uint8_t streamType;
+    std::uint16_t pid;
+};
+struct PmtFields {
+    std::uint16_t programNumber = 1;
+    std::uint16_t pcrPid = 0x1FFF;
+    Bytes programInfo;               // descriptors of the program info loop
+    std::vector<PmtStream> streams;  // without descriptors of their own
+};
+Bytes pmtSection(const PmtFields& fields);
+// A PMT with one MPEG-2 video stream.
 Bytes pmtSection(std::uint16_t programNumber, std::uint16_t pcrPid, std::uint16_t videoPid);
 
 // --- descriptors ---

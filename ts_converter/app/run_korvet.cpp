@@ -2,14 +2,18 @@
 
 #include "app/command_line.h"
 #include "app/conversion.h"
-#include "common/messages.h"
+#include "app/help_text.h"
+#include "app/input_check.h"
 #include "app/progress.h"
+#include "common/messages.h"
 #include "io/packet_reader.h"
 #include "io/packet_writer.h"
 #include "io/stream_copy.h"
 #include "platform/background_transfer.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/file.h"
+#include "platform/interrupt.h"
 #include "psi/discover_pcr_pid.h"
 #include "stamp/header_converter.h"
 #include "stamp/pcr_timestamper.h"
@@ -111,14 +115,16 @@ bool convertPackets(Run& run) {
         case HeaderSource::Converter: ok = convertAll<HeaderSource::Converter>(run, progress); break;
         case HeaderSource::Timestamper: ok = convertAll<HeaderSource::Timestamper>(run, progress); break;
     }
-    if (!ok) return false;
+    // An interrupted run still stamps the packets it holds, as at the end of the file.
+    if (!ok && !run.reader.interrupted()) return false;
     if (run.timestamper && run.timestamper->finish() == FinishResult::PendingStamped && run.options.trace)
         platform::print("E\n");
-    return true;
+    return ok;
 }
 
 int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptions& options) {
     const std::uint64_t startMs = platform::steadyMilliseconds();
+    platform::watchInterrupts();
     const ConversionInfo& info = conversionInfo(chosenConversion(options));
     platform::print("%s", info.modeLine);
     platform::print("%s", msg::kStarting);
@@ -128,6 +134,8 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     platform::BackgroundTransfer transfer;
     PacketReader reader;
     if (!reader.open(argv[args.inputArg], info.inputPacketSize, args.readBlocks, options.unbuffered)) return kFailure;
+    // An empty input, or one of the other packet format, ends the run before the output exists.
+    if (!reader.rewind() || !checkInputFormat(reader, info, options.cycle3000)) return kFailure;
 
     std::optional<HeaderConverter> converter;
     std::optional<PcrTimestamper> timestamper;
@@ -138,12 +146,16 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     }
     if (info.header == HeaderSource::Timestamper) {
         std::uint32_t pcrPid = 0;
-        if (!findPcrPid(reader, options, args, pcrPid)) return kFailure;
+        if (!findPcrPid(reader, options, args, pcrPid)) {
+            if (reader.interrupted()) platform::print("%s", msg::kInterruptedBeforeOutput);
+            return kFailure;
+        }
         timestamper.emplace(pcrPid, info.conversion == Conversion::Ts188ToFw192);
     }
 
+    const char* outputName = argv[args.outputArg];
     PacketWriter writer;
-    if (!writer.open(argv[args.outputArg], info.outputPacketSize, options.unbuffered)) return kFailure;
+    if (!writer.open(outputName, info.outputPacketSize, options.unbuffered)) return kFailure;
     writer.writeBehindThrough(transfer);
 
     // The whole file is converted from its first byte, also after the tables were read.
@@ -151,8 +163,21 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     reader.setReportRemoved(true);
 
     Run run{info, options, reader, writer, converter, timestamper};
-    if (!convertPackets(run)) return kFailure;
+    const bool converted = convertPackets(run);
+    if (!converted && !reader.interrupted()) return kFailure;
+    // Writes out every packet handed over (an interrupted run keeps whole packets only) and
+    // flushes the file to the disk: success means that the output is complete and stored.
     if (!writer.close()) return kFailure;
+    if (!converted) {
+        platform::print("%s", msg::kInterrupted);
+        return kFailure;
+    }
+    if (writer.written() == 0) {
+        // Nothing but garbage: the empty output that this run made goes again.
+        platform::print("%s", msg::kNoPackets);
+        platform::print("%s", platform::removeFile(outputName) ? msg::kOutputRemoved : msg::kOutputNotRemoved);
+        return kFailure;
+    }
 
     const std::uint64_t endMs = platform::steadyMilliseconds();
     const auto seconds = static_cast<std::int32_t>((endMs - startMs) / 1000);
@@ -169,6 +194,12 @@ int runKorvet(int argc, const char* const* argv) {
     if (argc <= 1) {
         platform::print("%s", msg::kBanner);
         return kFailure;
+    }
+    // --version prints the banner's version line, without the blank line in front of it.
+    switch (infoRequest(argc, argv)) {
+        case InfoRequest::Help: platform::print("%s", kHelpText); return kSuccess;
+        case InfoRequest::Version: platform::print("%s", msg::kBanner + 1); return kSuccess;
+        case InfoRequest::None: break;
     }
     ConvertArgs args;
     ConvertOptions options;

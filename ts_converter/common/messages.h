@@ -20,9 +20,26 @@ inline constexpr const char* kProgressStart = "変換中(0%%).\r";
 inline constexpr const char* kProgress = "変換中(%d%%).    \r";
 inline constexpr const char* kPcrLost = "PCRパケットを検出できません.変換を中止します.\n";
 inline constexpr const char* kPcrLostHint = "PCR_PIDが間違っているか、途中でPCR_PIDが変わった可能性があります.\n";
+inline constexpr const char* kInterrupted = "変換を中断しました.出力ファイルは途中までの不完全なものです.\n";
+inline constexpr const char* kInterruptedBeforeOutput = "変換を中断しました.出力ファイルは作成していません.\n";
+inline constexpr const char* kNoPackets = "入力ファイルに有効なパケットがありませんでした.変換を中止します.\n";
+inline constexpr const char* kOutputRemoved = "作成した出力ファイルは削除しました.\n";
+inline constexpr const char* kOutputNotRemoved = "作成した出力ファイルを削除できませんでした.\n";
 inline constexpr const char* kFinished = "ファイル終端まで正常に変換しました.(%d sec.)\n";
 inline constexpr const char* kTotalRead = "total read  %lld bytes.\n";
 inline constexpr const char* kTotalWrite = "total write %lld bytes.\n";
+
+// Input format, checked before the output is made.
+inline constexpr const char* kWrongPacketSize =
+    "入力ファイルは%dバイトのパケットのファイルです.この変換は%dバイトのパケットを読みます.\n";
+inline constexpr const char* kSwitchesForTs188 =
+    "188バイトのパケットの変換は -f (188 -> FW192) か -b (188 -> BD192) です.出力ファイルは作成していません.\n";
+inline constexpr const char* kSwitchesForTs192 =
+    "192バイトのパケットの変換は -n (BD192, FW192 -> 188), -r (FW192 -> BD192) "
+    "か変換オプションなし (BD192 -> FW192) です.出力ファイルは作成していません.\n";
+inline constexpr const char* kNotFw192 =
+    "入力ファイルのパケットヘッダはFW192のものではありません(サイクルカウント %d, サイクルオフセット %d; "
+    "FW192では 0..7999, 0..%d).\n-r はFW192のファイルを読む変換です.出力ファイルは作成していません.\n";
 
 // PAT/PMT discovery.
 inline constexpr const char* kNoPat =

@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "platform/console.h"
+#include "platform/interrupt.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,6 +26,7 @@ bool PacketReader::open(const char* path, std::int32_t packetSize, std::int32_t 
     filled_ = 0;
     readIndex_ = 0;
     endOfFile_ = false;
+    interrupted_ = false;
     // Batches are read in one transfer whose length is a 32-bit count; a larger request is
     // refused like any other buffer that cannot be had.
     const std::uint64_t bytes = (static_cast<std::uint64_t>(blocksPerBatch_) + 1) * kBlockSize;
@@ -56,6 +58,11 @@ bool PacketReader::readBatch() {
 }
 
 bool PacketReader::refill() {
+    // A run the user interrupts stops here, between two batches, with whole packets delivered.
+    if (platform::interruptRequested()) {
+        interrupted_ = true;
+        return false;
+    }
     // The unconsumed tail (shorter than three packets) moves into the carry area, directly
     // in front of the data area, so that the next batch continues it contiguously.
     const std::int32_t rest = unconsumed();

@@ -7,6 +7,7 @@
 #include "platform/file.h"
 
 #include <cstdint>
+#include <span>
 
 namespace korvet {
 
@@ -29,7 +30,9 @@ public:
 
     // Packet: `packet` points at packetSize contiguous bytes, valid until the next call.
     // End: the input is exhausted (a remainder too short for a packet has been counted).
-    // Failed: a read error; its message has been printed.
+    // Failed: a read error, whose message has been printed, or the user's interruption
+    // (interrupted() then tells, and nothing has been printed). The interruption is looked at
+    // before each batch is read, never per packet.
     ReadStatus nextPacket(const std::uint8_t*& packet) {
         if (unconsumed() >= packetSize_ && syncAt(readIndex_)) {
             packet = take();
@@ -37,6 +40,15 @@ public:
         }
         return nextPacketSlow(packet);
     }
+
+    // After rewind: the bytes of the first batch, and whether they are the whole file.
+    std::span<const std::uint8_t> firstBatch() const {
+        return windowOffset_ == 0 && filled_ > 0
+                   ? std::span<const std::uint8_t>(dataArea_, static_cast<std::size_t>(filled_))
+                   : std::span<const std::uint8_t>();
+    }
+    bool firstBatchIsWholeFile() const { return windowOffset_ == 0 && endOfFile_; }
+    bool interrupted() const { return interrupted_; }
 
     void setReportRemoved(bool report) { reportRemoved_ = report; }
     std::int32_t packetSize() const { return packetSize_; }
@@ -76,6 +88,7 @@ private:
     std::int32_t readIndex_ = 0;  // negative while the next byte lies in the carry area
     bool endOfFile_ = false;
     bool reportRemoved_ = true;
+    bool interrupted_ = false;
 };
 
 }  // namespace korvet

@@ -173,6 +173,13 @@ bool PacketWriter::close() {
             pending_ = 0;
         }
     }
+    // The data and the file's length on the disk before the run reports its end; the cut, when
+    // there was one, went through the second handle, which is the one still open then.
+    platform::File& last = tailFile_.isOpen() ? tailFile_ : file_;
+    if (ok && !last.flushToDisk()) {
+        platform::print("%s", msg::kWriteFailed);
+        ok = false;
+    }
     file_.close();
     tailFile_.close();
     buffer_.release();

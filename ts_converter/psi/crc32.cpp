@@ -6,7 +6,7 @@ namespace korvet {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 256> makeTable() {
+constexpr std::array<std::uint32_t, 256> makeCrcTable() {
     std::array<std::uint32_t, 256> table{};
     for (std::uint32_t i = 0; i < 256; ++i) {
         std::uint32_t value = i << 24;
@@ -16,14 +16,14 @@ constexpr std::array<std::uint32_t, 256> makeTable() {
     return table;
 }
 
-constexpr std::array<std::uint32_t, 256> kTable = makeTable();
+constexpr std::array<std::uint32_t, 256> kCrcTable = makeCrcTable();
 
 }  // namespace
 
 std::uint32_t sectionCrc32(std::span<const std::uint8_t> bytes) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const std::uint8_t byte : bytes) crc = (crc << 8) ^ kTable[((crc >> 24) ^ byte) & 0xFF];
-    return crc;
+    std::uint32_t value = 0xFFFFFFFFu;
+    for (const std::uint8_t byte : bytes) value = (value << 8) ^ kCrcTable[((value >> 24) ^ byte) & 0xFF];
+    return value;
 }
 
 }  // namespace korvet

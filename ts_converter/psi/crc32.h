@@ -1,6 +1,7 @@
-// CRC-32 of ISO/IEC 13818-1 PSI sections: polynomial 0x04C11DB7, most significant bit first,
-// start value 0xFFFFFFFF, no final inversion. Over a whole section including its CRC_32
-// field, a valid section gives 0.
+// The CRC-32 of MPEG-2 PSI/SI sections (ISO/IEC 13818-1 Annex A: polynomial 0x04C11DB7,
+// initial value 0xFFFFFFFF, most significant bit first, no reflection, no final XOR). Over a
+// whole intact section, its CRC_32 field included, the result is 0. tolvane has its own twin (info_copier/ts/section_crc32.cpp);
+// the programs share no code.
 #pragma once
 
 #include <cstdint>

@@ -14,31 +14,29 @@ constexpr std::uint32_t kPatPid = 0;
 }  // namespace
 
 bool discoverPcrPid(PacketReader& reader, PsiInfo& info) {
-    SectionBuffer buffer{};
-    SectionCollector collector(reader, buffer);
-    std::int32_t length = 0;
+    SectionCollector collector;
+    std::span<const std::uint8_t> section;
 
-    CollectStatus status = collector.collect(kPatPid, length);
+    CollectStatus status = collectSection(reader, collector, kPatPid, section);
     if (status == CollectStatus::Failed) return false;
     if (status == CollectStatus::End) {
         platform::print("%s", msg::kNoPat);
         return false;
     }
-    const std::span<const std::uint8_t> pat(buffer.data(), static_cast<std::size_t>(length));
-    info.pmtPidCount = parsePat(pat, info.pmtPids);
+    info.pmtPidCount = parsePat(section, info.pmtPids);
     if (info.pmtPidCount == 0) {
         platform::print("%s", msg::kNoPmtPid);
         return false;
     }
 
     const std::uint32_t pmtPid = info.pmtPids[0];
-    status = collector.collect(pmtPid, length);
+    status = collectSection(reader, collector, pmtPid, section);
     if (status == CollectStatus::Failed) return false;
     if (status == CollectStatus::End) {
         platform::print(msg::kNoPmt, pmtPid);
         return false;
     }
-    info.pcrPid = parsePmt(std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(length)));
+    info.pcrPid = parsePmt(section);
     return true;
 }
 

@@ -1,10 +1,15 @@
 #include "psi/pmt.h"
 
+#include "psi/field_cursor.h"
+
 namespace korvet {
 
 std::uint32_t parsePmt(std::span<const std::uint8_t> section) {
-    if (section.size() < 10) return 0;
-    return (static_cast<std::uint32_t>(section[8] & 0x1F) << 8) | section[9];
+    FieldCursor c(section);
+    readSectionHeader(c);
+    if (!c.has(2)) return 0;
+    c.bits(3);  // reserved
+    return c.bits(13);
 }
 
 }  // namespace korvet

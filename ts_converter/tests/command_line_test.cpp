@@ -1,7 +1,5 @@
 #include "app/command_line.h"
 
-#include "common/messages.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,21 +30,27 @@ struct FailureCase {
 };
 
 TEST(ParseCommandLine, RefusesWithItsMessage) {
+    const char* const tooFew = "パラメータが足りません.\n";
+    const char* const tooMany = "パラメータが多すぎます.\n";
+    const char* const badSwitch = "無効なスイッチが指定されました.\n";
+    const char* const badPcrPid = "-tオプションの引数が異常です.\n";
+    const char* const badReadBlocks = "-vオプションの引数が異常です.\n";
+    const char* const duplicate = "変換オプション -r, -f, -b, -n の重複指定です.\n";
     const std::vector<FailureCase> cases{
-        {{"in"}, msg::kTooFewArguments},
-        {{"-f", "in"}, msg::kTooFewArguments},
-        {{"in", "out", "more"}, msg::kTooManyArguments},
-        {{"-q", "in", "out"}, msg::kBadSwitch},
-        {{"-F", "in", "out"}, msg::kBadSwitch},
-        {{"-t", "0", "in", "out"}, msg::kBadPcrPidArgument},
-        {{"-t", "zz", "in", "out"}, msg::kBadPcrPidArgument},
-        {{"in", "out", "-t"}, msg::kBadPcrPidArgument},
-        {{"-v", "0", "in", "out"}, msg::kBadReadBlocksArgument},
-        {{"-v", "-3", "in", "out"}, msg::kBadReadBlocksArgument},
-        {{"in", "out", "-v"}, msg::kBadReadBlocksArgument},
-        {{"-r", "-n", "in", "out"}, msg::kDuplicateConversion},
-        {{"-fb", "in", "out"}, msg::kDuplicateConversion},
-        {{"-fx?", "in", "out"}, msg::kBadSwitch},
+        {{"in"}, tooFew},
+        {{"-f", "in"}, tooFew},
+        {{"in", "out", "more"}, tooMany},
+        {{"-q", "in", "out"}, badSwitch},
+        {{"-F", "in", "out"}, badSwitch},
+        {{"-t", "0", "in", "out"}, badPcrPid},
+        {{"-t", "zz", "in", "out"}, badPcrPid},
+        {{"in", "out", "-t"}, badPcrPid},
+        {{"-v", "0", "in", "out"}, badReadBlocks},
+        {{"-v", "-3", "in", "out"}, badReadBlocks},
+        {{"in", "out", "-v"}, badReadBlocks},
+        {{"-r", "-n", "in", "out"}, duplicate},
+        {{"-fb", "in", "out"}, duplicate},
+        {{"-fx?", "in", "out"}, badSwitch},
     };
     for (const FailureCase& c : cases) {
         const Parsed parsed = parse(c.arguments);

@@ -2,7 +2,8 @@
 
 #include "psi/crc32.h"
 #include "psi/pat.h"
-#include "ts_builder.h"
+#include "test_files.h"
+#include "ts_packets.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +13,22 @@
 namespace korvet {
 namespace {
 
+using namespace ts_streams;
+
 using test::Bytes;
 
 constexpr std::uint16_t kPmtPid = 0x0100;
 constexpr std::uint16_t kPcrPid = 0x01FF;
 
-std::vector<Bytes> wholeSection(std::uint16_t pid, const Bytes& section) { return test::sectionPackets(pid, section); }
+std::vector<Bytes> wholeSection(std::uint16_t pid, const Bytes& section) { return sectionPackets(pid, section); }
+
+// A PMT that names `pcrPid` and lists no streams.
+Bytes pmtNaming(std::uint16_t pcrPid, const Bytes& programInfo = {}) {
+    PmtFields fields;
+    fields.pcrPid = pcrPid;
+    fields.programInfo = programInfo;
+    return pmtSection(fields);
+}
 
 Bytes brokenCrc(Bytes section) {
     section.back() ^= 0x01;
@@ -45,38 +56,37 @@ Outcome discover(const Bytes& stream, std::int32_t packetSize = 188) {
 
 // A PMT of 399 bytes (descriptors in the program info loop): three packets.
 Bytes longPmt() {
-    Bytes body{0x00, 0x01, 0xC1, 0x00, 0x00, 0xE1, 0xFF, 0xF1, 0x7F};
-    for (int i = 0; i < 0x17F; ++i) body.push_back(static_cast<std::uint8_t>(i));
-    return test::section(0x02, body);
+    Bytes programInfo;
+    for (int i = 0; i < 0x17F; ++i) programInfo.push_back(static_cast<std::uint8_t>(i));
+    return pmtNaming(kPcrPid, programInfo);
 }
 
 // A unit-start packet on `pid` whose payload ends with `head`, the beginning of a section that
 // goes on in the next packet; a section with a broken CRC fills the space in front.
 Bytes packetEndingWith(std::uint16_t pid, const Bytes& head) {
     Bytes payload{0x00};
-    test::append(payload, brokenCrc(test::section(0x02, Bytes(176 - head.size(), 0x11))));
-    test::append(payload, head);
-    return test::packet(pid, true, payload);
+    append(payload, brokenCrc(rawSection(0x02, Bytes(176 - head.size(), 0x11))));
+    append(payload, head);
+    return tsPacket(pid, true, payload);
 }
 
 // The PMT starts in the last `headBytes` bytes of a packet and goes on in the following ones.
 Bytes pmtStartingAtPacketEnd(std::size_t headBytes) {
     const Bytes pmt = longPmt();
     Bytes stream;
-    test::append(stream, wholeSection(0, test::patSection({{1, kPmtPid}})));
-    test::append(stream,
-                 packetEndingWith(kPmtPid, Bytes(pmt.begin(), pmt.begin() + static_cast<std::ptrdiff_t>(headBytes))));
+    append(stream, wholeSection(0, patSection(1, {{1, kPmtPid}})));
+    append(stream, packetEndingWith(kPmtPid, Bytes(pmt.begin(), pmt.begin() + static_cast<std::ptrdiff_t>(headBytes))));
     for (std::size_t at = headBytes; at < pmt.size(); at += 184) {
         const auto end = pmt.begin() + static_cast<std::ptrdiff_t>(std::min(at + 184, pmt.size()));
-        test::append(stream, test::packet(kPmtPid, false, Bytes(pmt.begin() + static_cast<std::ptrdiff_t>(at), end)));
+        append(stream, tsPacket(kPmtPid, false, Bytes(pmt.begin() + static_cast<std::ptrdiff_t>(at), end)));
     }
     return stream;
 }
 
 Bytes pmtOverThreePackets() {
     Bytes stream;
-    test::append(stream, wholeSection(0, test::patSection({{1, kPmtPid}})));
-    test::append(stream, wholeSection(kPmtPid, longPmt()));
+    append(stream, wholeSection(0, patSection(1, {{1, kPmtPid}})));
+    append(stream, wholeSection(kPmtPid, longPmt()));
     return stream;
 }
 
@@ -87,69 +97,66 @@ TEST(DiscoverPcrPid, FindsThePcrPidThroughPatAndPmt) {
         bool found;
         std::uint32_t pcrPid;
     };
-    const Bytes pat = test::patSection({{0, 0x0010}, {1, kPmtPid}, {2, kPmtPid}, {3, 0x0300}});
-    const Bytes pmt = test::pmtSection(kPcrPid);
+    const Bytes pat = patSection(1, {{0, 0x0010}, {1, kPmtPid}, {2, kPmtPid}, {3, 0x0300}});
+    const Bytes pmt = pmtNaming(kPcrPid);
     Bytes simple;
-    test::append(simple, test::payloadPacket(0x200, 1));
-    test::append(simple, wholeSection(0, pat));
-    test::append(simple, test::payloadPacket(kPmtPid, 2));  // a continuation with nothing begun
-    test::append(simple, wholeSection(kPmtPid, pmt));
+    append(simple, payloadPacket(0x200, 1));
+    append(simple, wholeSection(0, pat));
+    append(simple, payloadPacket(kPmtPid, 2));  // a continuation with nothing begun
+    append(simple, wholeSection(kPmtPid, pmt));
 
     Bytes brokenFirstPat;
-    test::append(brokenFirstPat, wholeSection(0, brokenCrc(test::patSection({{1, 0x0555}}))));
-    test::append(brokenFirstPat, wholeSection(0x0555, pmt));
-    test::append(brokenFirstPat, wholeSection(0, pat));
-    test::append(brokenFirstPat, wholeSection(kPmtPid, brokenCrc(test::pmtSection(0x0123))));
-    test::append(brokenFirstPat, wholeSection(kPmtPid, pmt));
+    append(brokenFirstPat, wholeSection(0, brokenCrc(patSection(1, {{1, 0x0555}}))));
+    append(brokenFirstPat, wholeSection(0x0555, pmt));
+    append(brokenFirstPat, wholeSection(0, pat));
+    append(brokenFirstPat, wholeSection(kPmtPid, brokenCrc(pmtNaming(0x0123))));
+    append(brokenFirstPat, wholeSection(kPmtPid, pmt));
 
     Bytes pmtBeforePat;
-    test::append(pmtBeforePat, wholeSection(kPmtPid, pmt));
-    test::append(pmtBeforePat, wholeSection(0, pat));
+    append(pmtBeforePat, wholeSection(kPmtPid, pmt));
+    append(pmtBeforePat, wholeSection(0, pat));
 
     Bytes onlyNetwork;
-    test::append(onlyNetwork, wholeSection(0, test::patSection({{0, 0x0010}})));
+    append(onlyNetwork, wholeSection(0, patSection(1, {{0, 0x0010}})));
 
     Bytes noPat;
-    for (int i = 0; i < 50; ++i) test::append(noPat, test::payloadPacket(0x0000, static_cast<std::uint32_t>(i)));
+    for (int i = 0; i < 50; ++i) append(noPat, payloadPacket(0x0000, static_cast<std::uint32_t>(i)));
 
     // pointer_field 5 completes the section begun in the previous packet before the next starts.
-    const Bytes pmtOf0123 = test::pmtSection(0x0123);
+    const Bytes pmtOf0123 = pmtNaming(0x0123);
     Bytes pointerField;
-    test::append(pointerField, wholeSection(0, pat));
-    test::append(pointerField, packetEndingWith(kPmtPid, Bytes(pmtOf0123.begin(), pmtOf0123.end() - 5)));
+    append(pointerField, wholeSection(0, pat));
+    append(pointerField, packetEndingWith(kPmtPid, Bytes(pmtOf0123.begin(), pmtOf0123.end() - 5)));
     Bytes secondPart{0x05};
     secondPart.insert(secondPart.end(), pmtOf0123.end() - 5, pmtOf0123.end());
-    test::append(secondPart, test::pmtSection(0x0777));
-    test::append(pointerField, test::packet(kPmtPid, true, secondPart));
+    append(secondPart, pmtNaming(0x0777));
+    append(pointerField, tsPacket(kPmtPid, true, secondPart));
 
     // Stuffing where a second section could start ends the packet's walk.
     Bytes stuffing;
-    test::append(stuffing, wholeSection(0, pat));
+    append(stuffing, wholeSection(0, pat));
     Bytes stuffed{0x00};
     const Bytes broken = brokenCrc(pmt);
     stuffed.insert(stuffed.end(), broken.begin(), broken.end());
     stuffed.push_back(0xFF);
     stuffed.insert(stuffed.end(), pmt.begin(), pmt.end());
-    test::append(stuffing, test::packet(kPmtPid, true, stuffed));
-    test::append(stuffing, wholeSection(kPmtPid, test::pmtSection(0x0777)));
+    append(stuffing, tsPacket(kPmtPid, true, stuffed));
+    append(stuffing, wholeSection(kPmtPid, pmtNaming(0x0777)));
 
     // A section that declares more than 4096 bytes is dropped; its continuations are ignored.
     Bytes oversized;
-    test::append(oversized, wholeSection(0, pat));
-    test::append(oversized, test::packet(kPmtPid, true, {0x00, 0x02, 0xBF, 0xFF}));
-    for (int i = 0; i < 30; ++i) test::append(oversized, test::packet(kPmtPid, false, Bytes(184, 0x55)));
-    test::append(oversized, wholeSection(kPmtPid, pmt));
+    append(oversized, wholeSection(0, pat));
+    append(oversized, tsPacket(kPmtPid, true, {0x00, 0x02, 0xBF, 0xFF}));
+    for (int i = 0; i < 30; ++i) append(oversized, tsPacket(kPmtPid, false, Bytes(184, 0x55)));
+    append(oversized, wholeSection(kPmtPid, pmt));
 
     // Adaptation fields in front of the payload.
     Bytes adaptation;
-    Bytes patPacket = test::packet(0, true, Bytes{});
-    patPacket[3] = 0x30;
-    patPacket[4] = 10;
-    for (int i = 5; i < 15; ++i) patPacket[static_cast<std::size_t>(i)] = 0xFF;
-    patPacket[15] = 0x00;
-    std::copy(pat.begin(), pat.end(), patPacket.begin() + 16);
-    test::append(adaptation, patPacket);
-    test::append(adaptation, wholeSection(kPmtPid, pmt));
+    Bytes adaptationField(10, 0xFF);  // no flags, 9 stuffing bytes
+    adaptationField[0] = 0x00;
+    const Bytes patPacket = tsPacketWithAdaptation(0, true, adaptationField, concat({{0x00}, pat}));
+    append(adaptation, patPacket);
+    append(adaptation, wholeSection(kPmtPid, pmt));
 
     const std::vector<Case> cases{
         {"FirstOccurrence", simple, true, kPcrPid},
@@ -177,29 +184,28 @@ TEST(DiscoverPcrPid, FindsThePcrPidThroughPatAndPmt) {
 
 TEST(DiscoverPcrPid, ReadsTheTsPacketBehindA192ByteHeader) {
     Bytes stream;
-    for (const auto& p : wholeSection(0, test::patSection({{1, kPmtPid}})))
-        test::append(stream, test::withHeader(0, p));
-    for (const auto& p : wholeSection(kPmtPid, test::pmtSection(kPcrPid))) test::append(stream, test::withHeader(0, p));
+    for (const auto& p : wholeSection(0, patSection(1, {{1, kPmtPid}}))) append(stream, withHeader(0, p));
+    for (const auto& p : wholeSection(kPmtPid, pmtNaming(kPcrPid))) append(stream, withHeader(0, p));
     const Outcome got = discover(stream, 192);
     EXPECT_TRUE(got.found);
     EXPECT_EQ(got.pcrPid, kPcrPid);
 }
 
 TEST(ParsePat, StoresEachPmtPidOnceAndNoMoreThanTheListHolds) {
-    std::vector<std::pair<std::uint16_t, std::uint16_t>> programs{{0, 0x10}, {1, 0x100}, {2, 0x100}};
+    std::vector<PatEntry> programs{{0, 0x10}, {1, 0x100}, {2, 0x100}};
     PsiInfo info;
-    EXPECT_EQ(parsePat(test::patSection(programs), info.pmtPids), 1);
+    EXPECT_EQ(parsePat(patSection(1, programs), info.pmtPids), 1);
     EXPECT_EQ(info.pmtPids[0], 0x100u);
 
     programs.clear();
-    for (std::uint16_t i = 1; i <= 253; ++i) programs.emplace_back(i, static_cast<std::uint16_t>(0x100 + i));
+    for (std::uint16_t i = 1; i <= 253; ++i) programs.push_back({i, static_cast<std::uint16_t>(0x100 + i)});
     PsiInfo full;
-    EXPECT_EQ(parsePat(test::patSection(programs), full.pmtPids), kMaxPmtPids);
+    EXPECT_EQ(parsePat(patSection(1, programs), full.pmtPids), 252);
     EXPECT_EQ(full.pmtPids[251], 0x100u + 252);
 }
 
 TEST(SectionCrc32, ValidSectionGivesZero) {
-    const Bytes pat = test::patSection({{1, 0x100}});
+    const Bytes pat = patSection(1, {{1, 0x100}});
     EXPECT_EQ(sectionCrc32(pat), 0u);
     // The standard check value of this CRC variant over "123456789".
     const Bytes digits{'1', '2', '3', '4', '5', '6', '7', '8', '9'};

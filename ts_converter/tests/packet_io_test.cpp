@@ -2,7 +2,8 @@
 #include "io/packet_writer.h"
 
 #include "platform/background_transfer.h"
-#include "ts_builder.h"
+#include "test_files.h"
+#include "ts_packets.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 
 namespace korvet {
 namespace {
+
+using namespace ts_streams;
 
 using test::Bytes;
 
@@ -37,8 +40,8 @@ Delivery readAll(const std::string& path, std::int32_t packetSize, bool unbuffer
 std::vector<Bytes> numberedPackets(int count, std::int32_t packetSize, std::uint32_t header = 0x47474747u) {
     std::vector<Bytes> packets;
     for (int i = 0; i < count; ++i) {
-        Bytes ts = test::payloadPacket(0x100, static_cast<std::uint32_t>(i));
-        packets.push_back(packetSize == 192 ? test::withHeader(header, ts) : ts);
+        Bytes ts = payloadPacket(0x100, static_cast<std::uint32_t>(i));
+        packets.push_back(packetSize == 192 ? withHeader(header, ts) : ts);
     }
     return packets;
 }
@@ -68,10 +71,10 @@ TEST(PacketReader, RegainsAlignmentAndCountsEveryByte) {
         const std::vector<Bytes> packets = numberedPackets(40, c.packetSize, c.header);
         Bytes file = c.before;
         for (std::size_t i = 0; i < packets.size(); ++i) {
-            if (i == c.cutAt) test::append(file, c.between);
-            test::append(file, packets[i]);
+            if (i == c.cutAt) append(file, c.between);
+            append(file, packets[i]);
         }
-        test::append(file, c.after);
+        append(file, c.after);
         const std::string path = test::tempPath(c.name);
         test::writeFile(path, file);
         for (const bool unbuffered : {true, false}) {
@@ -89,7 +92,7 @@ TEST(PacketReader, DamagedPacketNearTheEndIsDroppedWithTheRest) {
     std::vector<Bytes> packets = numberedPackets(10, 188);
     packets[7][0] = 0x00;  // only two whole packets follow
     Bytes file;
-    test::append(file, packets);
+    append(file, packets);
     const std::string path = test::tempPath("in");
     test::writeFile(path, file);
     const Delivery got = readAll(path, 188);
@@ -100,7 +103,7 @@ TEST(PacketReader, DamagedPacketNearTheEndIsDroppedWithTheRest) {
 
 TEST(PacketReader, BatchesOfSeveralBlocksDeliverTheSamePackets) {
     Bytes file;
-    test::append(file, numberedPackets(3000, 188));
+    append(file, numberedPackets(3000, 188));
     const std::string path = test::tempPath("in");
     test::writeFile(path, file);
     const Delivery one = readAll(path, 188, true, 1);
@@ -112,7 +115,7 @@ TEST(PacketReader, BatchesOfSeveralBlocksDeliverTheSamePackets) {
 
 TEST(PacketReader, RewindAfterReadingRestartsAtTheFirstPacket) {
     Bytes file;
-    test::append(file, numberedPackets(1000, 192));
+    append(file, numberedPackets(1000, 192));
     const std::string path = test::tempPath("in");
     test::writeFile(path, file);
     for (const int firstPass : {3, 999}) {  // inside the first batch, and beyond it
@@ -245,7 +248,7 @@ TEST(PacketWriter, HeldRunLongerThanTheRingIsRefused) {
 TEST(PacketIo, ConvertingLoopWithWritesBehind) {
     // Reading while earlier blocks are written in the background.
     Bytes file;
-    test::append(file, numberedPackets(20'000, 192));
+    append(file, numberedPackets(20'000, 192));
     const std::string in = test::tempPath("in");
     const std::string out = test::tempPath("out");
     test::writeFile(in, file);

@@ -10,12 +10,30 @@
 #include <vector>
 
 #include "arib/arib_text.h"
+#include "arib/decoder_paths.h"
 
 namespace {
 
-constexpr char16_t sentinel = 0xBEEF;
+constexpr char16_t kSentinel = 0xBEEF;
 
 [[noreturn]] void fail() { std::abort(); }
+
+// decodeAribText, checked against the general path alone on a destination of the same size.
+int decode(char16_t* dst, std::size_t dstSize, int capacity, const std::vector<std::uint8_t>& src) {
+    const int length = static_cast<int>(src.size());
+    const int result = arib::decodeAribText(dst, capacity, src.data(), length);
+    if (dst == nullptr) {
+        if (arib::decodeAribTextBy<arib::DecoderPaths::kGeneralOnly>(nullptr, capacity, src.data(), length) != result)
+            fail();
+        return result;
+    }
+    std::vector<char16_t> general(dstSize, kSentinel);
+    if (arib::decodeAribTextBy<arib::DecoderPaths::kGeneralOnly>(general.data(), capacity, src.data(), length) !=
+            result ||
+        !std::equal(general.begin(), general.end(), dst))
+        fail();
+    return result;
+}
 
 }  // namespace
 
@@ -26,28 +44,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::uint8_t> src(data + 2, data + size);
     const int length = static_cast<int>(src.size());
 
-    const int whole = arib::decodeAribText(nullptr, INT_MAX, src.data(), length);
-    const int measured = arib::decodeAribText(nullptr, capacity, src.data(), length);
+    const int whole = decode(nullptr, 0, INT_MAX, src);
+    const int measured = decode(nullptr, 0, capacity, src);
     const int room = std::max(capacity, 0);
-    std::vector<char16_t> dst(static_cast<std::size_t>(room) + 8, sentinel);
-    const int result = arib::decodeAribText(dst.data(), capacity, src.data(), length);
+    std::vector<char16_t> dst(static_cast<std::size_t>(room) + 8, kSentinel);
+    const int result = decode(dst.data(), dst.size(), capacity, src);
     if (whole < 0 || result != measured || result != std::min(whole, room)) fail();
     if (result < room && dst[static_cast<std::size_t>(result)] != 0) fail();
     const std::size_t untouchedFrom = static_cast<std::size_t>(result < room ? result + 1 : room);
     for (std::size_t i = untouchedFrom; i < dst.size(); ++i)
-        if (dst[i] != sentinel) fail();
+        if (dst[i] != kSentinel) fail();
 
-    std::vector<char16_t> full(static_cast<std::size_t>(whole) + 1, sentinel);
-    if (arib::decodeAribText(full.data(), whole + 1, src.data(), length) != whole ||
-        full[static_cast<std::size_t>(whole)] != 0)
-        fail();
+    std::vector<char16_t> full(static_cast<std::size_t>(whole) + 1, kSentinel);
+    if (decode(full.data(), full.size(), whole + 1, src) != whole || full[static_cast<std::size_t>(whole)] != 0) fail();
     if (!std::equal(dst.begin(), dst.begin() + result, full.begin())) fail();
     // With room for the most any input can yield, the decoder stores without checking the
     // capacity character by character: the same text.
     const int roomy = 8 * length + 1;
-    std::vector<char16_t> wide(static_cast<std::size_t>(roomy), sentinel);
-    if (arib::decodeAribText(wide.data(), roomy, src.data(), length) != whole ||
-        !std::equal(full.begin(), full.end(), wide.begin()))
+    std::vector<char16_t> wide(static_cast<std::size_t>(roomy), kSentinel);
+    if (decode(wide.data(), wide.size(), roomy, src) != whole || !std::equal(full.begin(), full.end(), wide.begin()))
         fail();
     return 0;
 }

@@ -17,12 +17,12 @@ namespace {
 
 // Units that make the interesting text forms likely: bracketed symbol and row/cell texts, kana
 // runs of both sets, characters held by several tables, surrogates of both halves, controls.
-constexpr char16_t alphabet[] = {u'[',   u']',   u'#',   u'0',   u'1',   u'9',   u'H',   u'V',   u'S',   u'P',
-                                 u' ',   u'\n',  u'\r',  u'\t',  0x0008, 0x007F, 0x3042, 0x304B, 0x30A2, 0x30AB,
-                                 0x309A, 0x30FC, 0x3002, 0x307B, 0x624B, 0x4E9C, 0xFF21, 0xFF71, 0xFF5E, 0x203E,
-                                 0xFFE3, 0x2491, 0x02E9, 0x02E5, 0xD840, 0xDC89, 0xD800, 0xDC00, 0xDBFF, 0xDFFF,
-                                 0x0000, 0xE000, 0x00E6, 0x0300, u'A',   u'~'};
-constexpr std::uint8_t sentinel = 0xA5;
+constexpr char16_t kAlphabet[] = {u'[',   u']',   u'#',   u'0',   u'1',   u'9',   u'H',   u'V',   u'S',   u'P',
+                                  u' ',   u'\n',  u'\r',  u'\t',  0x0008, 0x007F, 0x3042, 0x304B, 0x30A2, 0x30AB,
+                                  0x309A, 0x30FC, 0x3002, 0x307B, 0x624B, 0x4E9C, 0xFF21, 0xFF71, 0xFF5E, 0x203E,
+                                  0xFFE3, 0x2491, 0x02E9, 0x02E5, 0xD840, 0xDC89, 0xD800, 0xDC00, 0xDBFF, 0xDFFF,
+                                  0x0000, 0xE000, 0x00E6, 0x0300, u'A',   u'~'};
+constexpr std::uint8_t kSentinel = 0xA5;
 
 [[noreturn]] void fail() { std::abort(); }
 
@@ -38,21 +38,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<char16_t> text;
     if (fromAlphabet) {
-        for (std::size_t i = 0; i < size; ++i) text.push_back(alphabet[data[i] % std::size(alphabet)]);
+        for (std::size_t i = 0; i < size; ++i) text.push_back(kAlphabet[data[i] % std::size(kAlphabet)]);
     } else {
         for (std::size_t i = 0; i + 1 < size; i += 2) text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
     }
     const int length = static_cast<int>(text.size());
 
     const int room = std::max(capacity, 0);
-    std::vector<std::uint8_t> dst(static_cast<std::size_t>(room) + 16, sentinel);
+    std::vector<std::uint8_t> dst(static_cast<std::size_t>(room) + 16, kSentinel);
     const int result = arib::encodeAribText(dst.data(), capacity, text.data(), length, sizeControls);
     const int measured = arib::encodeAribText(nullptr, capacity, text.data(), length, sizeControls);
     if (result != measured || result < 0 || result > room) fail();
     if (result < room && dst[static_cast<std::size_t>(result)] != 0) fail();
     const std::size_t untouchedFrom = static_cast<std::size_t>(result < room ? result + 1 : room);
     for (std::size_t i = untouchedFrom; i < dst.size(); ++i)
-        if (dst[i] != sentinel) fail();
+        if (dst[i] != kSentinel) fail();
 
     // The stored bytes are the start of one strategy's whole coding; a whole coding that fits
     // is stored whole.
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int gr = 2;
     for (int position = 0; position < length;) {
         const arib::ClassifiedCharacter c = classifier.at(position);
-        const int kanaRegister = c.charClass == arib::CharClass::Hiragana ? 2 : 3;
+        const int kanaRegister = c.charClass == arib::CharClass::kHiragana ? 2 : 3;
         if (arib::isKanaClass(c.charClass) && gr != kanaRegister) {
             const bool fresh = arib::shouldInvokeKanaSet(classifier, position, c.charClass);
             if (carried.decide(classifier, position, c.charClass) != fresh) fail();

@@ -8,6 +8,7 @@
 #include "arib/arib_text.h"
 #include "arib/char_tables.h"
 #include "arib/decoder_output.h"
+#include "arib/tests/decoder_test_support.h"
 
 namespace arib {
 namespace {
@@ -25,6 +26,7 @@ std::u16string decode(const Bytes& bytes) {
     int count = decodeAribText(out.data(), 0x10000, copy.get(), length);
     EXPECT_EQ(count, measured);
     EXPECT_EQ(out[static_cast<std::size_t>(count)], 0);
+    EXPECT_TRUE(test::pathsAgree(copy.get(), length));
     return std::u16string(out.data(), static_cast<std::size_t>(count));
 }
 
@@ -40,7 +42,7 @@ class Decode : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(Decode, YieldsExpectedText) { EXPECT_EQ(decode(GetParam().bytes), GetParam().expected); }
 
-const DecodeCase decodeCases[] = {
+const DecodeCase kDecodeCases[] = {
     {"Empty", {}, u""},
     {"KanjiInG0", {0x30, 0x21}, u"\u4E9C"},
     {"HiraganaThroughGR", {0xA2}, u"\u3042"},
@@ -122,7 +124,7 @@ const DecodeCase decodeCases[] = {
     {"CutDrcs0", {ESC, 0x24, 0x28, 0x20, 0x40, 0x21}, u""},
 };
 
-INSTANTIATE_TEST_SUITE_P(DecodeAribText, Decode, testing::ValuesIn(decodeCases),
+INSTANTIATE_TEST_SUITE_P(DecodeAribText, Decode, testing::ValuesIn(kDecodeCases),
                          [](const testing::TestParamInfo<DecodeCase>& param) { return std::string(param.param.name); });
 
 TEST(DecodeAribText, ControlParametersAreReadAsText) {
@@ -149,6 +151,7 @@ TEST(DecodeAribText, ThreeKanjiIntoTwoUnits) {
     EXPECT_EQ(out[3], u'x');
     EXPECT_EQ(decodeAribText(out, 4, text, 6), 3);
     EXPECT_EQ(out[3], 0);
+    EXPECT_TRUE(test::pathsAgree(text, 6));
 }
 
 TEST(DecodeAribText, SurrogatePairCutAtCapacity) {
@@ -160,6 +163,7 @@ TEST(DecodeAribText, SurrogatePairCutAtCapacity) {
     EXPECT_EQ(decodeAribText(out, 3, text, 5), 2);
     EXPECT_EQ(out[1], 0xDC89);
     EXPECT_EQ(out[2], 0);
+    EXPECT_TRUE(test::pathsAgree(text, 5));
 }
 
 TEST(DecodeAribText, DegenerateArguments) {
@@ -224,7 +228,7 @@ private:
                 if (std::uint32_t unicode = plane1UnicodeForCode(code))
                     append(unicode);
                 else
-                    appendSequence(sequenceForCode(SequenceTable::plane1Sequence, code));
+                    appendSequence(sequenceForCode(SequenceTable::kPlane1Sequence, code));
                 break;
             }
             case 3:
@@ -235,7 +239,7 @@ private:
                 }
                 std::uint32_t code = randomCell();
                 bytes_.push_back(static_cast<std::uint8_t>(code | 0x80));
-                append(unicodeForCode(gr_ == 2 ? CodeTable::hiragana : CodeTable::katakana, code));
+                append(unicodeForCode(gr_ == 2 ? CodeTable::kHiragana : CodeTable::kKatakana, code));
                 break;
             }
             case 5: {  // alphanumerics
@@ -266,7 +270,7 @@ private:
                                              static_cast<std::uint8_t>(code & 0xFF), ESC, 0x24, 0x42});
                 if (std::uint32_t unicode = additionalSymbolUnicodeForCode(code)) {
                     append(unicode);
-                } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::symbolString, code)) {
+                } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::kSymbolString, code)) {
                     appendSequence(text);
                 } else {
                     char rowCell[16];

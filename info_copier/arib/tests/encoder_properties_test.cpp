@@ -56,14 +56,14 @@ struct CharacterSet {
     bool twoByte;
 };
 
-constexpr CharacterSet tableSets[] = {
+constexpr CharacterSet kTableSets[] = {
     {"kanji", 0x42, true},     {"plane 1", 0x39, true},   {"plane 2", 0x3A, true},     {"symbols", 0x3B, true},
     {"hiragana", 0x30, false}, {"katakana", 0x31, false}, {"JIS X 0201", 0x49, false}, {"alphanumeric", 0x4A, false},
 };
 
 TEST(EncoderProperties, EveryDecodedCharacterCodesBackToItself) {
     std::size_t checked = 0;
-    for (const CharacterSet& set : tableSets) {
+    for (const CharacterSet& set : kTableSets) {
         for (const std::u16string& text : decodedCodes(set.finalByte, set.twoByte)) {
             for (bool sizeControls : {true, false}) {
                 const Bytes coded = encode(text, sizeControls);
@@ -88,7 +88,7 @@ struct Piece {
 class TextGenerator {
 public:
     explicit TextGenerator(unsigned seed) : random_(seed) {
-        for (const CharacterSet& set : tableSets) {
+        for (const CharacterSet& set : kTableSets) {
             std::vector<Piece>& pool = set.finalByte == 0x30   ? hiragana_
                                        : set.finalByte == 0x31 ? katakana_
                                        : set.finalByte == 0x3B ? symbols_
@@ -181,8 +181,8 @@ void checkCutsAt(const std::u16string& text, int capacity, bool sizeControls) {
     const int whole = encodeAribText(nullptr, 1 << 20, text.data(), length, sizeControls);
     const Bytes sharedG0 = encodeWhole(encodeAribTextSharedG0, text, sizeControls);
     const Bytes kanjiG0 = encodeWhole(encodeAribTextKanjiG0, text, sizeControls);
-    constexpr std::uint8_t untouched = 0xCC;
-    Bytes stored(static_cast<std::size_t>(capacity) + 8, untouched);
+    constexpr std::uint8_t kUntouched = 0xCC;
+    Bytes stored(static_cast<std::size_t>(capacity) + 8, kUntouched);
     const int result = encodeAribText(stored.data(), capacity, text.data(), length, sizeControls);
     ASSERT_EQ(result, std::min(whole, capacity));
     ASSERT_EQ(encodeAribText(nullptr, capacity, text.data(), length, sizeControls), result);
@@ -190,7 +190,7 @@ void checkCutsAt(const std::u16string& text, int capacity, bool sizeControls) {
         ASSERT_EQ(stored[static_cast<std::size_t>(result)], 0);
     }
     const std::size_t firstUntouched = static_cast<std::size_t>(result < capacity ? result + 1 : capacity);
-    for (std::size_t i = firstUntouched; i < stored.size(); ++i) ASSERT_EQ(stored[i], untouched) << i;
+    for (std::size_t i = firstUntouched; i < stored.size(); ++i) ASSERT_EQ(stored[i], kUntouched) << i;
     const auto startsWith = [&](const Bytes& coding) {
         return static_cast<int>(coding.size()) >= result &&
                std::equal(stored.begin(), stored.begin() + result, coding.begin());
@@ -214,19 +214,19 @@ TEST(EncoderProperties, CutAtAnyCapacity) {
 // tables in their order gives (the index the encoder classifies with is built from them).
 TEST(EncoderProperties, ClassificationFollowsTheTableOrder) {
     const std::pair<CodeTable, CharClass> order[] = {
-        {CodeTable::kanaCommon, CharClass::KanaCommon},
-        {CodeTable::hiragana, CharClass::Hiragana},
-        {CodeTable::katakana, CharClass::Katakana},
-        {CodeTable::halfwidthKatakana, CharClass::HalfwidthKatakana},
-        {CodeTable::additionalSymbol, CharClass::AdditionalSymbol},
-        {CodeTable::kanjiPreference, CharClass::Kanji},
-        {CodeTable::kanji, CharClass::Kanji},
-        {CodeTable::plane1Extra, CharClass::Plane1},
-        {CodeTable::plane2, CharClass::Plane2},
+        {CodeTable::kKanaCommon, CharClass::kKanaCommon},
+        {CodeTable::kHiragana, CharClass::kHiragana},
+        {CodeTable::kKatakana, CharClass::kKatakana},
+        {CodeTable::kHalfwidthKatakana, CharClass::kHalfwidthKatakana},
+        {CodeTable::kAdditionalSymbol, CharClass::kAdditionalSymbol},
+        {CodeTable::kKanjiPreference, CharClass::kKanji},
+        {CodeTable::kKanji, CharClass::kKanji},
+        {CodeTable::kPlane1Extra, CharClass::kPlane1},
+        {CodeTable::kPlane2, CharClass::kPlane2},
     };
     for (char32_t codePoint = 0x7F; codePoint <= 0xFFFF; ++codePoint) {
         if ((codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint == u'[') continue;
-        CharClass expectedClass = CharClass::None;
+        CharClass expectedClass = CharClass::kNone;
         std::uint32_t expectedCode = 0;
         for (const auto& [table, charClass] : order) {
             if (const std::uint32_t code = codeForUnicode(table, codePoint)) {
@@ -258,8 +258,8 @@ TEST(EncoderProperties, SymbolTailAnswersAsAScanToTheEnd) {
         for (int position = 0; position < classifier.length();) {
             const ClassifiedCharacter c = classifier.at(position);
             positions.push_back(position);
-            fits.push_back(c.charClass == CharClass::AdditionalSymbol || c.charClass == CharClass::ControlOrSpace ||
-                           c.charClass == CharClass::Alphanumeric);
+            fits.push_back(c.charClass == CharClass::kAdditionalSymbol || c.charClass == CharClass::kControlOrSpace ||
+                           c.charClass == CharClass::kAlphanumeric);
             position += c.units;
         }
         SymbolTail tail(classifier);
@@ -320,11 +320,11 @@ TEST(EncoderProperties, KanaRunsAreThoseOfTheClassifiedText) {
         CharClass set = kana[0];
         for (CharClass c : kana) {
             if (expected.empty() || c != set) {
-                if (expected.size() == static_cast<std::size_t>(KanaRunScan::maxRuns)) break;
+                if (expected.size() == static_cast<std::size_t>(KanaRunScan::kMaxRuns)) break;
                 expected.push_back(0);
                 set = c;
             }
-            if (++expected.back() == KanaRunScan::longRun) break;
+            if (++expected.back() == KanaRunScan::kLongRun) break;
         }
         KanaRunScan scan;
         int first = 0;
@@ -381,7 +381,7 @@ TEST(EncoderProperties, CarriedOverKanaDecisionsEqualFreshOnes) {
         int gr = 2;
         for (int position = 0; position < classifier.length();) {
             const ClassifiedCharacter c = classifier.at(position);
-            const int kanaRegister = c.charClass == CharClass::Hiragana ? 2 : 3;
+            const int kanaRegister = c.charClass == CharClass::kHiragana ? 2 : 3;
             if (isKanaClass(c.charClass) && gr != kanaRegister) {
                 const bool fresh = shouldInvokeKanaSet(classifier, position, c.charClass);
                 ASSERT_EQ(carried.decide(classifier, position, c.charClass), fresh)

@@ -94,8 +94,8 @@ private:
         const int length = static_cast<int>(text_.size());
         for (int at = position; at < length;) {
             const ClassifiedCharacter c = classifyCharacter(text_.data(), length, at);
-            if (c.charClass != CharClass::AdditionalSymbol && c.charClass != CharClass::ControlOrSpace &&
-                c.charClass != CharClass::Alphanumeric)
+            if (c.charClass != CharClass::kAdditionalSymbol && c.charClass != CharClass::kControlOrSpace &&
+                c.charClass != CharClass::kAlphanumeric)
                 return false;
             at += c.units;
         }
@@ -105,8 +105,8 @@ private:
     void codeCharacter(const ClassifiedCharacter& c, int position) {
         const int f = finalByte(c.charClass);
         switch (c.charClass) {
-            case CharClass::None: return;
-            case CharClass::ControlOrSpace:
+            case CharClass::kNone: return;
+            case CharClass::kControlOrSpace:
                 if (c.codePoint == U'\t') put(0x09);
                 if (c.codePoint == U'\n') put(0x0D);
                 if (c.codePoint == U' ') {
@@ -114,13 +114,13 @@ private:
                     put(0x20);
                 }
                 return;
-            case CharClass::KanaCommon:
+            case CharClass::kKanaCommon:
                 nsz();
                 put(static_cast<std::uint8_t>(c.code | 0x80));
                 return;
-            case CharClass::Hiragana:
-            case CharClass::Katakana: {
-                const int kanaRegister = c.charClass == CharClass::Hiragana ? 2 : 3;
+            case CharClass::kHiragana:
+            case CharClass::kKatakana: {
+                const int kanaRegister = c.charClass == CharClass::kHiragana ? 2 : 3;
                 if (gr_ != kanaRegister) {
                     if (!shouldInvokeKanaSet(text_.data(), static_cast<int>(text_.size()), position, c.charClass)) {
                         ls0();
@@ -137,8 +137,8 @@ private:
                 put(static_cast<std::uint8_t>(c.code | 0x80));
                 return;
             }
-            case CharClass::Alphanumeric:
-            case CharClass::HalfwidthKatakana:
+            case CharClass::kAlphanumeric:
+            case CharClass::kHalfwidthKatakana:
                 ls1();
                 msz();
                 g1OneByte(f);
@@ -151,10 +151,10 @@ private:
             ls0();
             nsz();
             g0(f);
-        } else if (c.charClass == CharClass::Kanji) {
+        } else if (c.charClass == CharClass::kKanji) {
             ls0();
             nsz();
-        } else if (c.charClass != CharClass::AdditionalSymbol) {
+        } else if (c.charClass != CharClass::kAdditionalSymbol) {
             ls1();
             nsz();
             g1TwoByte(f);
@@ -202,51 +202,51 @@ Bytes referenceEncode(const std::u16string& text, int capacity, bool sizeControl
 
 std::u16string randomText(std::mt19937& random, int maxPieces = 80) {
     // Pieces of every class, weighted towards kana so that the look-ahead is asked often.
-    static const std::u16string pieces[] = {u"\u3042",
-                                            u"\u3093",
-                                            u"\u309D",
-                                            u"\u30A2",
-                                            u"\u30F3",
-                                            u"\u30FE",
-                                            u"\u30FC",
-                                            u"\u3002",
-                                            u"\u4E9C",
-                                            u"\u6F22",
-                                            u"\uFF21",
-                                            u"\uFF5E",
-                                            u"\uFFE3",
-                                            u"\uFF71",
-                                            u"A",
-                                            u"z",
-                                            u"[",
-                                            u"]",
-                                            u" ",
-                                            u"\t",
-                                            u"\r\n",
-                                            u"\n",
-                                            u"\u0008",
-                                            u"[HV]",
-                                            u"[\u624B]",
-                                            u"[#90#01]",
-                                            u"[#16#01]",
-                                            u"\u2460",
-                                            u"\u3231",
-                                            u"\U00020158",
-                                            u"\U00020089",
-                                            u"\u304B\u309A",
-                                            u"\u02E9\u02E5",
-                                            u"\uFF07",
-                                            u"\uE000",
-                                            u"\xDC00",
-                                            u"\xD840",
-                                            u"\u007F",
-                                            u"\u3042\u3044\u3046",
-                                            u"\u30A2\u30A4",
-                                            u"\u3048",
-                                            u"\u30AB"};
+    static const std::u16string kPieces[] = {u"\u3042",
+                                             u"\u3093",
+                                             u"\u309D",
+                                             u"\u30A2",
+                                             u"\u30F3",
+                                             u"\u30FE",
+                                             u"\u30FC",
+                                             u"\u3002",
+                                             u"\u4E9C",
+                                             u"\u6F22",
+                                             u"\uFF21",
+                                             u"\uFF5E",
+                                             u"\uFFE3",
+                                             u"\uFF71",
+                                             u"A",
+                                             u"z",
+                                             u"[",
+                                             u"]",
+                                             u" ",
+                                             u"\t",
+                                             u"\r\n",
+                                             u"\n",
+                                             u"\u0008",
+                                             u"[HV]",
+                                             u"[\u624B]",
+                                             u"[#90#01]",
+                                             u"[#16#01]",
+                                             u"\u2460",
+                                             u"\u3231",
+                                             u"\U00020158",
+                                             u"\U00020089",
+                                             u"\u304B\u309A",
+                                             u"\u02E9\u02E5",
+                                             u"\uFF07",
+                                             u"\uE000",
+                                             u"\xDC00",
+                                             u"\xD840",
+                                             u"\u007F",
+                                             u"\u3042\u3044\u3046",
+                                             u"\u30A2\u30A4",
+                                             u"\u3048",
+                                             u"\u30AB"};
     std::u16string text;
     const int count = std::uniform_int_distribution<int>(0, maxPieces)(random);
-    for (int i = 0; i < count; ++i) text += pieces[random() % std::size(pieces)];
+    for (int i = 0; i < count; ++i) text += kPieces[random() % std::size(kPieces)];
     return text;
 }
 

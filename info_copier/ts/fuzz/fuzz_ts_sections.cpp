@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "rpls/fuzz/record_bounds.h"
-#include "ts/event_section.h"
-#include "ts/selection_section.h"
-#include "ts/service_name.h"
+#include "ts/eit.h"
+#include "ts/sdt.h"
+#include "ts/sit.h"
 
 namespace {
 

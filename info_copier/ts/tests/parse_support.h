@@ -2,14 +2,14 @@
 // 65,536-byte buffer, and a record handed over zeroed (or as the test prepared it).
 #pragma once
 
-#include <cstring>
+#include <algorithm>
 #include <memory>
 #include <string>
 
 #include "arib/arib_text.h"
-#include "ts/event_section.h"
-#include "ts/selection_section.h"
-#include "ts/service_name.h"
+#include "ts/eit.h"
+#include "ts/sdt.h"
+#include "ts/sit.h"
 #include "ts_test_support.h"
 
 namespace ts_test {
@@ -21,7 +21,8 @@ struct ParseBench {
 
     ts::SectionView load(const Bytes& section) {
         buffer->fill(0);
-        std::memcpy(buffer->data(), section.data(), section.size() < buffer->size() ? section.size() : buffer->size());
+        std::copy_n(section.begin(), section.size() < buffer->size() ? section.size() : buffer->size(),
+                    buffer->begin());
         return ts::SectionView(buffer->data(), buffer->size());
     }
     std::uint16_t event(const Bytes& section) { return ts::parseEventSection(load(section), info, *assembly); }

@@ -1,4 +1,4 @@
-// The present event of an EIT section into the record.
+// Event information table: the present event of an EIT section into the record.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-// The service and event of a partial TS, from its selection information section, into the
-// record. Two forms are known, told apart by the network identification descriptor.
+// Selection information table: the service and event of a partial TS, from its SIT section,
+// into the record. Two forms are known, told apart by the network identification descriptor.
 #pragma once
 
 #include "rpls/program_info.h"

@@ -1,0 +1,215 @@
+#!/usr/bin/env bash
+# Fault injection for both programs: failing saves under file-size limits, special files,
+# wrong switches, empty and garbage inputs, interrupted runs and a full output disk. Every case
+# checks the status, the message and, by checksum, every file that must stay as it was.
+# Linux only (prlimit, mkfifo, signals, loop mounts).
+#
+#   tests/fault_injection.sh BUILD_DIR
+set -uo pipefail
+
+build=$(cd "${1:?usage: fault_injection.sh BUILD_DIR}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+tolvane=$build/info_copier/tolvane
+korvet=$build/ts_converter/KORVET
+make_rpls=$build/tools/rpls/make_sample_rpls
+sample_ts=$here/../ts_converter/tests/data/sample.ts
+
+work=$(mktemp -d)
+mounted=""
+cleanup() {
+  [[ -n $mounted ]] && umount "$mounted" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+pass() { printf 'PASS  %s\n' "$1"; passed=$((passed + 1)); }
+fail() { printf 'FAIL  %s: %s\n' "$1" "$2"; failed=$((failed + 1)); }
+skip() { printf 'SKIP  %s: %s\n' "$1" "$2"; }
+sums() { local f; for f in "$@"; do sha256sum "$f" 2>/dev/null || echo "missing $f"; done; }
+
+# check NAME STATUS MESSAGE KEEP ABSENT -- COMMAND...
+#   the command must end with STATUS and print MESSAGE (a fixed text); the files in KEEP
+#   (space-separated) must keep their checksums, those in ABSENT must not exist afterwards.
+check() {
+  local name=$1 status=$2 message=$3 keep=$4 absent=$5
+  shift 6
+  local before output rc f
+  # shellcheck disable=SC2086
+  before=$(sums $keep)
+  output=$(timeout 60 "$@" 2>&1)
+  rc=$?
+  if [[ $rc -ne $status ]]; then fail "$name" "status $rc, expected $status; output: ${output//$'\r'/ }"; return; fi
+  if [[ $output != *"$message"* ]]; then fail "$name" "no \"$message\" in: ${output//$'\r'/ }"; return; fi
+  # shellcheck disable=SC2086
+  if [[ $(sums $keep) != "$before" ]]; then fail "$name" "a file that must stay as it was changed"; return; fi
+  for f in $absent; do
+    if [[ -e $f ]]; then fail "$name" "$f exists"; return; fi
+  done
+  pass "$name"
+}
+
+cd "$work" || exit 1
+"$make_rpls" news news.rpls && "$make_rpls" movie movie.rpls || { echo "cannot make the sample RPLS files"; exit 1; }
+cp "$sample_ts" sample.ts
+head -c 188 sample.ts >one.ts
+: >empty.ts
+head -c 300000 /dev/urandom | tr '\107' '\000' >garbage.ts  # no sync byte at all
+"$korvet" -b sample.ts sample.bd192 >/dev/null && "$korvet" sample.bd192 sample.fw192 >/dev/null ||
+  { echo "cannot make the 192-byte samples"; exit 1; }
+mkfifo fifo
+mkdir dir
+
+# --- tolvane: a failed save leaves the destination as it was ----------------------------
+cp news.rpls full.rpls && "$tolvane" -dtpcnbig movie.rpls full.rpls >/dev/null || { echo "tolvane does not run"; exit 1; }
+for mode in default ignored; do
+  problems=""
+  failures=0
+  for ((limit = 0; limit <= 3072; limit += 128)); do
+    cp news.rpls d.rpls
+    if [[ $mode == ignored ]]; then
+      output=$(trap '' XFSZ; prlimit --fsize="$limit" "$tolvane" -dtpcnbig movie.rpls d.rpls 2>&1)
+    else
+      output=$(prlimit --fsize="$limit" "$tolvane" -dtpcnbig movie.rpls d.rpls 2>&1)
+    fi
+    rc=$?
+    if [[ $rc -eq 1 ]]; then
+      failures=$((failures + 1))
+      cmp -s d.rpls news.rpls || problems+=" limit $limit: destination changed;"
+      [[ $output == *"d.rpls への保存に失敗しました."*"コピー先ファイルの内容は元に戻しました."* ]] ||
+        problems+=" limit $limit: message \"$output\";"
+    elif [[ $rc -eq 0 ]]; then
+      cmp -s d.rpls full.rpls || problems+=" limit $limit: success, but not the patched file;"
+      [[ $output == "コピーしました." ]] || problems+=" limit $limit: message \"$output\";"
+    else
+      problems+=" limit $limit: status $rc;"
+    fi
+  done
+  # The patch reaches past 2 KiB (the genres of the private block): limits up to 2 KiB fail.
+  [[ $failures -ge 17 ]] || problems+=" only $failures limits failed;"
+  if [[ -z $problems ]]; then pass "tolvane save under file-size limits 0..3072 step 128, SIGXFSZ $mode"; else
+    fail "tolvane save under file-size limits, SIGXFSZ $mode" "$problems"; fi
+done
+
+# --- special files, in every place either program opens a file -------------------------
+cp news.rpls d.rpls
+check "tolvane source is a FIFO without a writer" 1 "コピー元ファイル fifo を開くのに失敗しました." "d.rpls" "" -- \
+  "$tolvane" -d fifo d.rpls
+check "tolvane destination is a FIFO" 1 "コピー先ファイル fifo を開くのに失敗しました." "news.rpls" "" -- \
+  "$tolvane" -d news.rpls fifo
+check "tolvane source is a character device" 1 "コピー元ファイル /dev/zero を開くのに失敗しました." "d.rpls" "" -- \
+  "$tolvane" -d /dev/zero d.rpls
+check "tolvane destination is a directory" 1 "コピー先ファイル dir を開くのに失敗しました." "news.rpls" "" -- \
+  "$tolvane" -d news.rpls dir
+check "tolvane parameter mode on a FIFO" 1 "コピー先ファイル fifo を開くのに失敗しました." "" "" -- \
+  "$tolvane" -D 2024/1/31 fifo
+for conversion in -b -f -n -r ""; do
+  check "KORVET ${conversion:-default} input is a FIFO without a writer" 1 "読み込みファイルを開くのに失敗しました." "" "out.ts" -- \
+    "$korvet" $conversion fifo out.ts
+done
+check "KORVET input is a directory" 1 "読み込みファイルを開くのに失敗しました." "" "out.ts" -- "$korvet" -n dir out.ts
+check "KORVET input is a character device" 1 "読み込みファイルを開くのに失敗しました." "" "out.ts" -- \
+  "$korvet" -b /dev/zero out.ts
+check "KORVET output is a FIFO" 1 "保存先ファイルを作成するのに失敗しました." "sample.bd192" "" -- \
+  "$korvet" -n sample.bd192 fifo
+
+# --- KORVET: a wrong switch or an input without packets creates no output ---------------
+check "KORVET -n on 188-byte packets" 1 "入力ファイルは188バイトのパケットのファイルです." "sample.ts" "out.ts" -- \
+  "$korvet" -n sample.ts out.ts
+check "KORVET default on one 188-byte packet" 1 "-f (188 -> FW192) か -b (188 -> BD192)" "one.ts" "out.ts" -- \
+  "$korvet" one.ts out.ts
+check "KORVET -r on 188-byte packets" 1 "入力ファイルは188バイトのパケットのファイルです." "sample.ts" "out.ts" -- \
+  "$korvet" -r sample.ts out.ts
+check "KORVET -b on 192-byte packets" 1 "入力ファイルは192バイトのパケットのファイルです." "sample.bd192" "out.ts" -- \
+  "$korvet" -b sample.bd192 out.ts
+check "KORVET -r on BD192 headers" 1 "FW192のものではありません" "sample.bd192" "out.ts" -- \
+  "$korvet" -r sample.bd192 out.ts
+check "KORVET -r -p on FW192 headers of 3072 ticks" 1 "FW192のものではありません" "sample.fw192" "out.ts" -- \
+  "$korvet" -r -p sample.fw192 out.ts
+check "KORVET -r on FW192 headers" 0 "ファイル終端まで正常に変換しました." "sample.fw192" "" -- \
+  "$korvet" -r sample.fw192 ok.bd192
+check "KORVET empty input" 1 "データ読み込み中にエラーが発生しました.(データ範囲外の読み込み)" "empty.ts" "out.ts" -- \
+  "$korvet" -n empty.ts out.ts
+check "KORVET garbage input: its output is removed" 1 "作成した出力ファイルは削除しました." "garbage.ts" "out.ts" -- \
+  "$korvet" -n garbage.ts out.ts
+check "KORVET -b on garbage" 1 "PATパケットを検出できませんでした." "garbage.ts" "out.ts" -- \
+  "$korvet" -b garbage.ts out.ts
+echo x >existing.ts
+check "KORVET garbage input leaves an existing output alone" 1 "保存先ファイルを作成するのに失敗しました." \
+  "garbage.ts existing.ts" "" -- "$korvet" -n garbage.ts existing.ts
+
+# --- KORVET: a write past the file-size limit ------------------------------------------
+for buffering in "" -x; do
+  rm -f out.ts
+  check "KORVET ${buffering:-unbuffered} output past the file-size limit" 1 "データ書き込み中にエラーが発生しました." \
+    "sample.bd192" "" -- prlimit --fsize=200000 "$korvet" $buffering -n sample.bd192 out.ts
+done
+rm -f out.ts
+
+# --- KORVET: interrupted runs end on a packet boundary ---------------------------------
+for ((i = 0; i < 200; i++)); do cat sample.bd192; done >big.bd192
+for ((i = 0; i < 200; i++)); do cat sample.ts; done >big.ts
+big_sum=$(sums big.bd192)
+set -m  # background jobs get SIGINT delivered, as in a terminal
+for signal in INT TERM; do
+  for buffering in "" -x; do
+    name="KORVET ${buffering:-unbuffered} run interrupted by SIG$signal"
+    rm -f out.ts
+    "$korvet" $buffering -n big.bd192 out.ts >run.log 2>&1 &
+    pid=$!
+    for ((wait = 0; wait < 500; wait++)); do
+      [[ -s out.ts ]] && break
+      sleep 0.01
+    done
+    kill -s "$signal" "$pid" 2>/dev/null
+    wait "$pid"
+    rc=$?
+    size=$(stat -c %s out.ts 2>/dev/null || echo 0)
+    if [[ $rc -eq 0 ]]; then
+      skip "$name" "the conversion ended before the signal"
+    elif [[ $rc -ne 1 ]]; then
+      fail "$name" "status $rc"
+    elif ! grep -qF "変換を中断しました.出力ファイルは途中までの不完全なものです." run.log; then
+      fail "$name" "no interruption message"
+    elif ((size % 188 != 0)); then
+      fail "$name" "output of $size bytes ends inside a packet"
+    elif ! cmp -s -n "$size" out.ts big.ts; then
+      fail "$name" "output is not the start of the conversion"
+    elif [[ $(sums big.bd192) != "$big_sum" ]]; then
+      fail "$name" "input changed"
+    else
+      pass "$name ($size bytes kept)"
+    fi
+  done
+done
+set +m
+rm -f out.ts big.ts
+
+# --- KORVET: a full output disk ----------------------------------------------------------
+mkdir small
+fs=""
+if truncate -s 4M small.img && mke2fs -q -F small.img >/dev/null 2>&1 && mount -o loop small.img small 2>/dev/null; then
+  fs="loop-mounted ext2 of 4 MiB"
+elif mount -t tmpfs -o size=4m tmpfs small 2>/dev/null; then
+  fs="tmpfs of 4 MiB"
+fi
+if [[ -z $fs ]]; then
+  skip "KORVET output on a full disk" "cannot mount a small filesystem here (mount refused)"
+else
+  mounted=$work/small
+  for buffering in "" -x; do
+    check "KORVET ${buffering:-unbuffered} output on a full disk ($fs)" 1 "データ書き込み中にエラーが発生しました." \
+      "big.bd192" "" -- "$korvet" $buffering -n big.bd192 small/out.ts
+    rm -f small/out.ts
+  done
+  cp news.rpls small/d.rpls
+  head -c 8M /dev/zero >small/fill 2>/dev/null
+  check "tolvane on a full disk patches in place ($fs)" 0 "コピーしました." "movie.rpls" "" -- \
+    "$tolvane" -dtpcnbig movie.rpls small/d.rpls
+  cmp -s small/d.rpls full.rpls || fail "tolvane on a full disk" "not the patched file"
+  umount small && mounted=""
+fi
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,16 @@
+// Tells from the first bytes of a file whether it is made of packets of a given size: the
+// test that regains packet alignment, three sync bytes at packet spacing, tried at every
+// position of those bytes.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace korvet {
+
+// The first position of `data` where packets of `packetSize` (188 or 192, the sync byte at
+// packetSize - 188) start, or -1. A file too short for three packets (`wholeFile`: `data`
+// is all of it) counts when all its whole packets, at least one, start at its first byte.
+std::int64_t findPacketStart(std::span<const std::uint8_t> data, bool wholeFile, std::int32_t packetSize);
+
+}  // namespace korvet
