@@ -78,7 +78,7 @@ build_target() {
     >/dev/null || return 1
   cmake --build "$dir" -j2 || return 1
   # Flat copies of the programs where people look for them.
-  cp "$dir/info_copier/tolvane.exe" "$dir/ts_converter/KORVET.exe" "$dir/tools/rpls/rpls_dump.exe" "$dir/" || return 1
+  cp "$dir/info_copier/tolvane.exe" "$dir/ts_converter/KORVET.exe" "$dir/tools/rpls/rpls-dump.exe" "$dir/" || return 1
 }
 
 test_target() {
