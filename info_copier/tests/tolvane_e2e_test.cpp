@@ -140,7 +140,8 @@ TEST_F(TolvaneRun, FailingRunsLeaveTheDestinationUntouched) {
     std::vector<std::uint8_t> tsBytes(188 * 8, 0xFF);
     for (std::size_t i = 0; i < tsBytes.size(); i += 188) tsBytes[i] = 0x47;
     std::vector<std::uint8_t> shortRpls(newsImage_.begin(), newsImage_.begin() + 1000);
-    std::vector<std::uint8_t> cutBlock(movieImage_.begin(), movieImage_.begin() + movieBlock_ + 100);
+    std::vector<std::uint8_t> cutBlock(movieImage_.begin(),
+                                       movieImage_.begin() + static_cast<std::ptrdiff_t>(movieBlock_) + 100);
     const std::string src = write("src.rpls", newsImage_);
     const std::string ts = write("src.ts", tsBytes);
     const std::string text = write("notes.txt", std::vector<std::uint8_t>(2000, 'a'));

@@ -1,5 +1,7 @@
 #include "rpls/rpls_fixture.h"
 
+#include "platform/file.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -108,10 +110,10 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
 }
 
 bool writeNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wbx");  // x: create, fail when it exists
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    // Created new, never over an existing file (the C runtime of Windows has no "x" mode).
+    platform::File file;
+    if (!file.createNew(path.c_str(), false)) return false;
+    return file.write(bytes.data(), bytes.size()) == static_cast<std::int64_t>(bytes.size());
 }
 
 bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
