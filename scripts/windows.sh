@@ -55,8 +55,9 @@ export LC_ALL=C.UTF-8
 unset DISPLAY
 # Wine's service processes inherit the descriptors of whoever starts them first and keep
 # them open; started here with all three on /dev/null, they never hold ctest's pipes.
-wineserver -p </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1
+# (wineserver -p fails when a persistent server of this prefix runs already: that one is used.)
+wineserver -p </dev/null >/dev/null 2>&1 || true
+wine cmd /c exit </dev/null >/dev/null 2>&1 || { echo "Wine cannot start a Windows program"; exit 1; }
 wine_run=(env "WINEPREFIX=$WINEPREFIX" WINEDEBUG=-all "WINEDLLOVERRIDES=$WINEDLLOVERRIDES" wine)
 
 # --- Build and test ------------------------------------------------------------------------
@@ -167,6 +168,7 @@ if $package && [ ${#failed[@]} -eq 0 ]; then
     bits=$([ "$t" = i686 ] && echo 32 || echo 64)
     stage=$out/package-win$bits && rm -rf "$stage" && mkdir -p "$stage"
     cp "$out/$t/tolvane.exe" "$out/$t/KORVET.exe" "$stage/"
+    "$t-w64-mingw32-strip" "$stage/tolvane.exe" "$stage/KORVET.exe"  # no debug information
     sed 's/$/\r/' packaging/windows-readme.txt >"$stage/readme.txt"
     rm -f "$out/tolvane-KORVET-win$bits.zip"
     (cd "$stage" && zip -q -X "$out/tolvane-KORVET-win$bits.zip" tolvane.exe KORVET.exe readme.txt)
