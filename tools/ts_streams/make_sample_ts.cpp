@@ -1,16 +1,19 @@
-// Writes the demo recording:  make_sample_ts PATH [188|192]
+// Writes the demo recording:  make_sample_ts PATH [188|192] [sit]
+// With "sit", the partial-TS form that carries the programme in an SIT instead.
 #include <cstdio>
 #include <cstring>
 
 #include "sample_stream.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::printf("usage: make_sample_ts PATH [188|192]\n");
+    if (argc < 2 || argc > 4) {
+        std::printf("usage: make_sample_ts PATH [188|192] [sit]\n");
         return 1;
     }
-    const int packetSize = argc == 3 && std::strcmp(argv[2], "192") == 0 ? 192 : 188;
-    const ts_streams::Bytes stream = ts_streams::buildSampleStream(packetSize);
+    const int packetSize = argc >= 3 && std::strcmp(argv[2], "192") == 0 ? 192 : 188;
+    const bool selection = argc == 4 && std::strcmp(argv[3], "sit") == 0;
+    const ts_streams::Bytes stream =
+        selection ? ts_streams::buildSampleSelectionStream(packetSize) : ts_streams::buildSampleStream(packetSize);
     std::FILE* file = std::fopen(argv[1], "wb");
     if (!file) {
         std::printf("cannot write %s\n", argv[1]);
