@@ -21,15 +21,15 @@ struct TableClass {
 // either kana set, kana before kanji, additional symbols before kanji and the JIS X 0213
 // tables, preferred forms before JIS X 0213 plane 1.
 constexpr TableClass kLookUpOrder[] = {
-    {CodeTable::kKanaCommon, CharClass::kKanaCommon},
-    {CodeTable::kHiragana, CharClass::kHiragana},
-    {CodeTable::kKatakana, CharClass::kKatakana},
-    {CodeTable::kHalfwidthKatakana, CharClass::kHalfwidthKatakana},
-    {CodeTable::kAdditionalSymbol, CharClass::kAdditionalSymbol},
-    {CodeTable::kKanjiPreference, CharClass::kKanji},
-    {CodeTable::kKanji, CharClass::kKanji},
-    {CodeTable::kPlane1Extra, CharClass::kPlane1},
-    {CodeTable::kPlane2, CharClass::kPlane2},
+    {CodeTable::KanaCommon, CharClass::KanaCommon},
+    {CodeTable::Hiragana, CharClass::Hiragana},
+    {CodeTable::Katakana, CharClass::Katakana},
+    {CodeTable::HalfwidthKatakana, CharClass::HalfwidthKatakana},
+    {CodeTable::AdditionalSymbol, CharClass::AdditionalSymbol},
+    {CodeTable::KanjiPreference, CharClass::Kanji},
+    {CodeTable::Kanji, CharClass::Kanji},
+    {CodeTable::Plane1Extra, CharClass::Plane1},
+    {CodeTable::Plane2, CharClass::Plane2},
 };
 
 constexpr std::size_t kPlaneSize = 0x10000;
@@ -45,7 +45,7 @@ public:
                     entries_[entry.unicode] = {step->charClass, 0, static_cast<std::uint16_t>(entry.code)};
             }
         }
-        for (const SequenceEntry& entry : entriesOf(SequenceTable::kPlane1Sequence)) {
+        for (const SequenceEntry& entry : entriesOf(SequenceTable::Plane1Sequence)) {
             entries_[entry.characters[0]].sequenceRoles |= IndexedCharacter::kStartsSequence;
             entries_[entry.characters[1]].sequenceRoles |= IndexedCharacter::kContinuesSequence;
         }
@@ -62,7 +62,7 @@ IndexedCharacter searchTables(char32_t codePoint) {
         if (const std::uint32_t code = codeForUnicode(step.table, codePoint))
             return {step.charClass, 0, static_cast<std::uint16_t>(code)};
     }
-    return {CharClass::kNone, 0, 0};
+    return {CharClass::None, 0, 0};
 }
 
 }  // namespace
@@ -78,14 +78,14 @@ const IndexedCharacter* basicPlaneIndex() {
 class KanaKanjiCodes {
 public:
     KanaKanjiCodes() {
-        for (CodeTable table : {CodeTable::kHiragana, CodeTable::kKatakana}) {
+        for (CodeTable table : {CodeTable::Hiragana, CodeTable::Katakana}) {
             for (const CodeMapEntry& entry : entriesOf(table)) {
                 first_ = std::min(first_, entry.unicode);
                 last_ = std::max(last_, entry.unicode);
             }
         }
         codes_.assign(last_ - first_ + 1, 0);
-        for (CodeTable table : {CodeTable::kHiragana, CodeTable::kKatakana}) {
+        for (CodeTable table : {CodeTable::Hiragana, CodeTable::Katakana}) {
             for (const CodeMapEntry& entry : entriesOf(table))
                 codes_[entry.unicode - first_] = static_cast<std::uint16_t>(kanjiCodeForUnicode(entry.unicode));
         }

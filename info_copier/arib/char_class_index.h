@@ -17,7 +17,7 @@ struct IndexedCharacter {
 
     CharClass charClass;
     std::uint8_t sequenceRoles;
-    std::uint16_t code;  // 0 for CharClass::kNone
+    std::uint16_t code;  // 0 for CharClass::None
 
     bool mayStartSequence() const { return (sequenceRoles & kStartsSequence) != 0; }
     bool mayContinueSequence() const { return (sequenceRoles & kContinuesSequence) != 0; }

@@ -36,15 +36,15 @@ std::uint32_t searchByFirst(std::span<const CodeMapEntry> entries, std::uint32_t
 
 std::span<const CodeMapEntry> characterIndexOf(CodeTable table) {
     switch (table) {
-        case CodeTable::kKanji: return characterIndexFor(kanjiTable);
-        case CodeTable::kKanjiPreference: return characterIndexFor(kanjiPreferenceTable);
-        case CodeTable::kPlane1Extra: return characterIndexFor(plane1ExtraTable);
-        case CodeTable::kPlane2: return characterIndexFor(plane2Table);
-        case CodeTable::kHiragana: return characterIndexFor(hiraganaTable);
-        case CodeTable::kKatakana: return characterIndexFor(katakanaTable);
-        case CodeTable::kKanaCommon: return characterIndexFor(kanaCommonTable);
-        case CodeTable::kHalfwidthKatakana: return characterIndexFor(halfwidthKatakanaTable);
-        case CodeTable::kAdditionalSymbol: return characterIndexFor(additionalSymbolTable);
+        case CodeTable::Kanji: return characterIndexFor(kanjiTable);
+        case CodeTable::KanjiPreference: return characterIndexFor(kanjiPreferenceTable);
+        case CodeTable::Plane1Extra: return characterIndexFor(plane1ExtraTable);
+        case CodeTable::Plane2: return characterIndexFor(plane2Table);
+        case CodeTable::Hiragana: return characterIndexFor(hiraganaTable);
+        case CodeTable::Katakana: return characterIndexFor(katakanaTable);
+        case CodeTable::KanaCommon: return characterIndexFor(kanaCommonTable);
+        case CodeTable::HalfwidthKatakana: return characterIndexFor(halfwidthKatakanaTable);
+        case CodeTable::AdditionalSymbol: return characterIndexFor(additionalSymbolTable);
     }
     return {};
 }
@@ -85,8 +85,8 @@ std::span<const SequenceEntry> textIndexFor(const SequenceEntry (&table)[N]) {
 
 std::span<const SequenceEntry> textIndexOf(SequenceTable table) {
     switch (table) {
-        case SequenceTable::kPlane1Sequence: return textIndexFor(plane1SequenceTable);
-        case SequenceTable::kSymbolString: return textIndexFor(symbolStringTable);
+        case SequenceTable::Plane1Sequence: return textIndexFor(plane1SequenceTable);
+        case SequenceTable::SymbolString: return textIndexFor(symbolStringTable);
     }
     return {};
 }
@@ -95,23 +95,23 @@ std::span<const SequenceEntry> textIndexOf(SequenceTable table) {
 
 std::span<const CodeMapEntry> entriesOf(CodeTable table) {
     switch (table) {
-        case CodeTable::kKanji: return kanjiTable;
-        case CodeTable::kKanjiPreference: return kanjiPreferenceTable;
-        case CodeTable::kPlane1Extra: return plane1ExtraTable;
-        case CodeTable::kPlane2: return plane2Table;
-        case CodeTable::kHiragana: return hiraganaTable;
-        case CodeTable::kKatakana: return katakanaTable;
-        case CodeTable::kKanaCommon: return kanaCommonTable;
-        case CodeTable::kHalfwidthKatakana: return halfwidthKatakanaTable;
-        case CodeTable::kAdditionalSymbol: return additionalSymbolTable;
+        case CodeTable::Kanji: return kanjiTable;
+        case CodeTable::KanjiPreference: return kanjiPreferenceTable;
+        case CodeTable::Plane1Extra: return plane1ExtraTable;
+        case CodeTable::Plane2: return plane2Table;
+        case CodeTable::Hiragana: return hiraganaTable;
+        case CodeTable::Katakana: return katakanaTable;
+        case CodeTable::KanaCommon: return kanaCommonTable;
+        case CodeTable::HalfwidthKatakana: return halfwidthKatakanaTable;
+        case CodeTable::AdditionalSymbol: return additionalSymbolTable;
     }
     return {};
 }
 
 std::span<const SequenceEntry> entriesOf(SequenceTable table) {
     switch (table) {
-        case SequenceTable::kPlane1Sequence: return plane1SequenceTable;
-        case SequenceTable::kSymbolString: return symbolStringTable;
+        case SequenceTable::Plane1Sequence: return plane1SequenceTable;
+        case SequenceTable::SymbolString: return symbolStringTable;
     }
     return {};
 }
@@ -149,8 +149,8 @@ SequenceMatch matchSequenceAt(SequenceTable table, std::span<const char16_t> tex
 }
 
 std::uint32_t kanjiCodeForUnicode(std::uint32_t unicode) {
-    if (std::uint32_t code = codeForUnicode(CodeTable::kKanjiPreference, unicode)) return code;
-    return codeForUnicode(CodeTable::kKanji, unicode);
+    if (std::uint32_t code = codeForUnicode(CodeTable::KanjiPreference, unicode)) return code;
+    return codeForUnicode(CodeTable::Kanji, unicode);
 }
 
 }  // namespace arib

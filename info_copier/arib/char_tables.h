@@ -53,20 +53,20 @@ extern const CodeMapEntry additionalSymbolTable[kAdditionalSymbolTableSize];
 extern const SequenceEntry symbolStringTable[kSymbolStringTableSize];  // additional symbols as bracketed text
 
 enum class CodeTable {
-    kKanji,
-    kKanjiPreference,
-    kPlane1Extra,
-    kPlane2,
-    kHiragana,
-    kKatakana,
-    kKanaCommon,
-    kHalfwidthKatakana,
-    kAdditionalSymbol,
+    Kanji,
+    KanjiPreference,
+    Plane1Extra,
+    Plane2,
+    Hiragana,
+    Katakana,
+    KanaCommon,
+    HalfwidthKatakana,
+    AdditionalSymbol,
 };
 
 enum class SequenceTable {
-    kPlane1Sequence,
-    kSymbolString,
+    Plane1Sequence,
+    SymbolString,
 };
 
 std::span<const CodeMapEntry> entriesOf(CodeTable table);

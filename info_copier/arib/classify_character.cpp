@@ -37,10 +37,10 @@ ClassifiedCharacter classified(CharClass charClass, std::uint32_t code, int unit
 }
 
 ClassifiedCharacter classifyBracket(std::span<const char16_t> text) {
-    const SequenceMatch symbol = matchSequenceAt(SequenceTable::kSymbolString, text);
-    if (symbol.length > 0) return classified(CharClass::kAdditionalSymbol, symbol.code, symbol.length, U'[');
-    if (const std::uint16_t code = rowCellCode(text)) return classified(CharClass::kAdditionalSymbol, code, 8, U'[');
-    return classified(CharClass::kAlphanumeric, u'[', 1, U'[');
+    const SequenceMatch symbol = matchSequenceAt(SequenceTable::SymbolString, text);
+    if (symbol.length > 0) return classified(CharClass::AdditionalSymbol, symbol.code, symbol.length, U'[');
+    if (const std::uint16_t code = rowCellCode(text)) return classified(CharClass::AdditionalSymbol, code, 8, U'[');
+    return classified(CharClass::Alphanumeric, u'[', 1, U'[');
 }
 
 }  // namespace
@@ -54,18 +54,18 @@ ClassifiedCharacter classifyCharacter(const char16_t* src, int srcLength, int po
         // A high surrogate codes a character only with a low surrogate after it; on its own it
         // is dropped and the unit after it is read as a character of its own.
         if (text.size() < 2 || text[1] < kLowSurrogateFirst || text[1] > kLowSurrogateLast)
-            return classified(CharClass::kNone, 0, 1, codePoint);
+            return classified(CharClass::None, 0, 1, codePoint);
         codePoint = 0x10000 + ((static_cast<char32_t>(unit) - kHighSurrogateFirst) << 10) +
                     (static_cast<char32_t>(text[1]) - kLowSurrogateFirst);
         units = 2;
     }
-    if (codePoint <= 0x20) return classified(CharClass::kControlOrSpace, codePoint, 1, codePoint);
+    if (codePoint <= 0x20) return classified(CharClass::ControlOrSpace, codePoint, 1, codePoint);
     if (codePoint == u'[') return classifyBracket(text);
-    if (codePoint <= 0x7E) return classified(CharClass::kAlphanumeric, codePoint, 1, codePoint);
+    if (codePoint <= 0x7E) return classified(CharClass::Alphanumeric, codePoint, 1, codePoint);
     const IndexedCharacter indexed = indexedCharacter(codePoint);
     if (indexed.mayStartSequence()) {
-        const SequenceMatch sequence = matchSequenceAt(SequenceTable::kPlane1Sequence, text);
-        if (sequence.length > 0) return classified(CharClass::kPlane1, sequence.code, sequence.length, codePoint);
+        const SequenceMatch sequence = matchSequenceAt(SequenceTable::Plane1Sequence, text);
+        if (sequence.length > 0) return classified(CharClass::Plane1, sequence.code, sequence.length, codePoint);
     }
     return classified(indexed.charClass, indexed.code, units, codePoint);
 }

@@ -22,15 +22,15 @@ DecodingIndexes buildIndexes() {
             std::uint32_t code = first << 8 | second;
             auto slot = static_cast<std::size_t>(twoByteSlot(code));
             indexes.plane1[slot] =
-                firstHit(code, {CodeTable::kKanjiPreference, CodeTable::kKanji, CodeTable::kPlane1Extra});
-            indexes.plane2[slot] = firstHit(code, {CodeTable::kPlane2});
+                firstHit(code, {CodeTable::KanjiPreference, CodeTable::Kanji, CodeTable::Plane1Extra});
+            indexes.plane2[slot] = firstHit(code, {CodeTable::Plane2});
             indexes.additionalSymbol[slot] =
-                firstHit(code, {CodeTable::kAdditionalSymbol, CodeTable::kKanjiPreference, CodeTable::kKanji});
+                firstHit(code, {CodeTable::AdditionalSymbol, CodeTable::KanjiPreference, CodeTable::Kanji});
         }
     for (std::uint32_t code = 0; code < 128; ++code) {
-        indexes.hiragana[code] = unicodeForCode(CodeTable::kHiragana, code);
-        indexes.katakana[code] = unicodeForCode(CodeTable::kKatakana, code);
-        indexes.halfwidthKatakana[code] = unicodeForCode(CodeTable::kHalfwidthKatakana, code);
+        indexes.hiragana[code] = unicodeForCode(CodeTable::Hiragana, code);
+        indexes.katakana[code] = unicodeForCode(CodeTable::Katakana, code);
+        indexes.halfwidthKatakana[code] = unicodeForCode(CodeTable::HalfwidthKatakana, code);
         indexes.alphanumeric[code] = code >= 0x21 && code <= 0x7E ? code : 0;
     }
     return indexes;
@@ -71,7 +71,7 @@ SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
         single.halfwidthKatakanaRows[code << 7] = single.halfwidthKatakana[code];
         single.alphanumericRows[code << 7] = single.alphanumeric[code];
     }
-    const auto texts = entriesOf(SequenceTable::kSymbolString);
+    const auto texts = entriesOf(SequenceTable::SymbolString);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const std::uint32_t code = texts[i].code;
         const int slot = twoByteSlot(code);
@@ -83,11 +83,11 @@ SingleUnitIndexes buildSingleUnitIndexes(const DecodingIndexes& indexes) {
 
 const std::uint16_t* oneByteIndex(OneByteKind kind, const SingleUnitIndexes& single) {
     switch (kind) {
-        case OneByteKind::kAlphanumeric: return single.alphanumeric.data();
-        case OneByteKind::kHiragana: return single.hiragana.data();
-        case OneByteKind::kKatakana: return single.katakana.data();
-        case OneByteKind::kHalfwidthKatakana: return single.halfwidthKatakana.data();
-        case OneByteKind::kNone: break;
+        case OneByteKind::Alphanumeric: return single.alphanumeric.data();
+        case OneByteKind::Hiragana: return single.hiragana.data();
+        case OneByteKind::Katakana: return single.katakana.data();
+        case OneByteKind::HalfwidthKatakana: return single.halfwidthKatakana.data();
+        case OneByteKind::None: break;
     }
     return single.none.data();
 }

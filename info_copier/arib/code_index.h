@@ -53,7 +53,7 @@ const DecodingIndexes& decodingIndexes();
 const SingleUnitIndexes& singleUnitIndexes();
 
 // The one-byte sets of the single-unit indexes.
-enum class OneByteKind : std::uint8_t { kNone, kAlphanumeric, kHiragana, kKatakana, kHalfwidthKatakana };
+enum class OneByteKind : std::uint8_t { None, Alphanumeric, Hiragana, Katakana, HalfwidthKatakana };
 inline constexpr int kOneByteKinds = 5;
 
 // Where both halves hold one-byte sets every byte is a character of its own: the unit of every

@@ -44,7 +44,7 @@ std::uint32_t lookUp(const std::array<std::uint32_t, kCellsPerRow * kCellsPerRow
 void decodePlane1(std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     if (std::uint32_t unicode = lookUp(indexes.plane1, code)) {
         output.emit(unicode);
-    } else if (const SequenceEntry* sequence = sequenceForCode(SequenceTable::kPlane1Sequence, code)) {
+    } else if (const SequenceEntry* sequence = sequenceForCode(SequenceTable::Plane1Sequence, code)) {
         emitSequence(*sequence, output);
     }
 }
@@ -52,7 +52,7 @@ void decodePlane1(std::uint32_t code, const DecodingIndexes& indexes, DecoderOut
 void decodeAdditionalSymbol(std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     if (std::uint32_t unicode = lookUp(indexes.additionalSymbol, code)) {
         output.emit(unicode);
-    } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::kSymbolString, code)) {
+    } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::SymbolString, code)) {
         emitSequence(*text, output);
     } else {
         emitRowCellText(code, output);
@@ -61,12 +61,12 @@ void decodeAdditionalSymbol(std::uint32_t code, const DecodingIndexes& indexes, 
 
 void decodeTwoByte(CodeSet set, std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     switch (set) {
-        case CodeSet::kKanji:
-        case CodeSet::kJisKanjiPlane1: decodePlane1(code, indexes, output); break;
-        case CodeSet::kJisKanjiPlane2:
+        case CodeSet::Kanji:
+        case CodeSet::JisKanjiPlane1: decodePlane1(code, indexes, output); break;
+        case CodeSet::JisKanjiPlane2:
             if (std::uint32_t unicode = lookUp(indexes.plane2, code)) output.emit(unicode);
             break;
-        case CodeSet::kAdditionalSymbols: decodeAdditionalSymbol(code, indexes, output); break;
+        case CodeSet::AdditionalSymbols: decodeAdditionalSymbol(code, indexes, output); break;
         default:  // DRCS-0: a pattern of the broadcaster's own, no character for it
             output.emit(kReplacementCharacter);
             break;
@@ -79,13 +79,13 @@ void decodeFromTable(const std::array<std::uint32_t, 128>& index, std::uint32_t 
 
 void decodeOneByte(CodeSet set, std::uint32_t code, const DecodingIndexes& indexes, DecoderOutput& output) {
     switch (set) {
-        case CodeSet::kAlphanumeric:
-        case CodeSet::kProportionalAlphanumeric: output.emit(code); break;
-        case CodeSet::kHiragana:
-        case CodeSet::kProportionalHiragana: decodeFromTable(indexes.hiragana, code, output); break;
-        case CodeSet::kKatakana:
-        case CodeSet::kProportionalKatakana: decodeFromTable(indexes.katakana, code, output); break;
-        case CodeSet::kJisX0201Katakana: decodeFromTable(indexes.halfwidthKatakana, code, output); break;
+        case CodeSet::Alphanumeric:
+        case CodeSet::ProportionalAlphanumeric: output.emit(code); break;
+        case CodeSet::Hiragana:
+        case CodeSet::ProportionalHiragana: decodeFromTable(indexes.hiragana, code, output); break;
+        case CodeSet::Katakana:
+        case CodeSet::ProportionalKatakana: decodeFromTable(indexes.katakana, code, output); break;
+        case CodeSet::JisX0201Katakana: decodeFromTable(indexes.halfwidthKatakana, code, output); break;
         default:  // mosaic and one-byte DRCS sets: graphics with no character
             output.emit(kReplacementCharacter);
             break;

@@ -14,38 +14,38 @@
 namespace arib {
 
 enum class CodeSet : std::uint8_t {
-    kHiragana = 0x30,
-    kKatakana = 0x31,
-    kMosaicA = 0x32,
-    kMosaicB = 0x33,
-    kMosaicC = 0x34,
-    kMosaicD = 0x35,
-    kProportionalAlphanumeric = 0x36,
-    kProportionalHiragana = 0x37,
-    kProportionalKatakana = 0x38,
-    kJisKanjiPlane1 = 0x39,
-    kJisKanjiPlane2 = 0x3A,
-    kAdditionalSymbols = 0x3B,
-    kDrcs0 = 0x40,
-    kKanji = 0x42,
-    kJisX0201Katakana = 0x49,
-    kAlphanumeric = 0x4A,
-    kDrcs1 = 0x51,
-    kDrcs2 = 0x52,
-    kDrcs3 = 0x53,
-    kDrcs4 = 0x54,
-    kDrcs5 = 0x55,
-    kDrcs6 = 0x56,
-    kDrcs7 = 0x57,
-    kDrcs8 = 0x58,
-    kDrcs9 = 0x59,
-    kDrcs10 = 0x5A,
-    kDrcs11 = 0x5B,
-    kDrcs12 = 0x5C,
-    kDrcs13 = 0x5D,
-    kDrcs14 = 0x5E,
-    kDrcs15 = 0x5F,
-    kMacro = 0x80,
+    Hiragana = 0x30,
+    Katakana = 0x31,
+    MosaicA = 0x32,
+    MosaicB = 0x33,
+    MosaicC = 0x34,
+    MosaicD = 0x35,
+    ProportionalAlphanumeric = 0x36,
+    ProportionalHiragana = 0x37,
+    ProportionalKatakana = 0x38,
+    JisKanjiPlane1 = 0x39,
+    JisKanjiPlane2 = 0x3A,
+    AdditionalSymbols = 0x3B,
+    Drcs0 = 0x40,
+    Kanji = 0x42,
+    JisX0201Katakana = 0x49,
+    Alphanumeric = 0x4A,
+    Drcs1 = 0x51,
+    Drcs2 = 0x52,
+    Drcs3 = 0x53,
+    Drcs4 = 0x54,
+    Drcs5 = 0x55,
+    Drcs6 = 0x56,
+    Drcs7 = 0x57,
+    Drcs8 = 0x58,
+    Drcs9 = 0x59,
+    Drcs10 = 0x5A,
+    Drcs11 = 0x5B,
+    Drcs12 = 0x5C,
+    Drcs13 = 0x5D,
+    Drcs14 = 0x5E,
+    Drcs15 = 0x5F,
+    Macro = 0x80,
 };
 
 // Offset between a one-byte DRCS or macro final byte and its stored identifier.
@@ -53,11 +53,11 @@ inline constexpr std::uint8_t kOneByteDrcsOffset = 0x10;
 
 constexpr bool isTwoByteSet(CodeSet set) {
     switch (set) {
-        case CodeSet::kKanji:
-        case CodeSet::kJisKanjiPlane1:
-        case CodeSet::kJisKanjiPlane2:
-        case CodeSet::kAdditionalSymbols:
-        case CodeSet::kDrcs0: return true;
+        case CodeSet::Kanji:
+        case CodeSet::JisKanjiPlane1:
+        case CodeSet::JisKanjiPlane2:
+        case CodeSet::AdditionalSymbols:
+        case CodeSet::Drcs0: return true;
         default: return false;
     }
 }

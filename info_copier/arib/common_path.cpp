@@ -22,9 +22,9 @@ constexpr std::int64_t kMaxUnitsPerByte = kMaxSequenceUnits / 2;
 
 // What a step of the common path did, for the loop to go on with.
 enum class Step {
-    kCarried,  // one character done, and the byte after it already in hand
-    kDone,     // the step is done; the next byte is to be read
-    kStop,     // the common path ends here, before or after the step
+    Carried,  // one character done, and the byte after it already in hand
+    Done,     // the step is done; the next byte is to be read
+    Stop,     // the common path ends here, before or after the step
 };
 
 // The common path: characters that are one look-up and one unit, stored straight from the
@@ -65,9 +65,9 @@ public:
         while (at_ < stop_) {
             if (isGraphic(byte)) {
                 const Step step = graphicStep(byte);
-                if (step == Step::kCarried) continue;
-                if (step == Step::kStop) break;
-            } else if (controlStep(byte) == Step::kStop) {
+                if (step == Step::Carried) continue;
+                if (step == Step::Stop) break;
+            } else if (controlStep(byte) == Step::Stop) {
                 break;
             }
             if constexpr (!checked) oneByteRun();
@@ -116,13 +116,13 @@ private:
         output_.setCount(stored_);
         at_ += applyControl(rest(), state_, output_);
         stored_ = output_.count();
-        if (state_.singleShift || output_.suppressed) return Step::kStop;
+        if (state_.singleShift || output_.suppressed) return Step::Stop;
         if constexpr (checked) {
-            if (stored_ >= limit_) return Step::kStop;
+            if (stored_ >= limit_) return Step::Stop;
         }
         sets_.refresh(state_);
         invoke();
-        return Step::kDone;
+        return Step::Done;
     }
 
     // A graphic byte (0x21..0x7E or 0xA1..0xFE), at least two bytes before the end. Everything
@@ -137,20 +137,20 @@ private:
         const std::uint32_t unicode = table[first << 7 | (second & (twoByte * 0x7Fu))];
         if (unicode != 0) [[likely]] {
             if constexpr (checked) {
-                if (stored_ >= limit_) return Step::kStop;
+                if (stored_ >= limit_) return Step::Stop;
             }
             emitUnit(static_cast<char16_t>(unicode));
             at_ += 1 + twoByte;
             byte = twoByte ? third : second;
-            return Step::kCarried;
+            return Step::Carried;
         }
         // A character of more than one unit, or of no look-up (symbol texts, pairs, sequences,
         // mosaics): decoded in full where the capacity is out of reach; the macro set changes
         // the registers and goes the general way.
-        if constexpr (checked) return Step::kStop;
+        if constexpr (checked) return Step::Stop;
         const CodeSet set = state_.G[static_cast<std::size_t>(inRight ? state_.GR : state_.GL)];
-        if (set == CodeSet::kMacro) return Step::kStop;
-        if (set == CodeSet::kAdditionalSymbols) {
+        if (set == CodeSet::Macro) return Step::Stop;
+        if (set == CodeSet::AdditionalSymbols) {
             // Bracketed symbol texts ("[字]", "[デ]") come in many programme texts: stored
             // straight from their table entry, by a direct index of the slot.
             const auto& symbolTexts = singleUnitIndexes().additionalSymbolText;
@@ -159,13 +159,13 @@ private:
                 for (int i = 0; i < kMaxSequenceUnits && entry.characters[i] != 0; ++i) emitUnit(entry.characters[i]);
                 at_ += 2;
                 byte = third;
-                return Step::kCarried;
+                return Step::Carried;
             }
         }
         output_.setCount(stored_);
         at_ += decodeGraphicCharacter(set, rest(), decodingIndexes(), output_);
         stored_ = output_.count();
-        return Step::kDone;
+        return Step::Done;
     }
 
     // A control byte (everything outside both graphic ranges), at least two bytes before the
@@ -207,7 +207,7 @@ private:
         } else {
             return generalControl();
         }
-        return Step::kDone;
+        return Step::Done;
     }
 
     // Alphanumeric text between LS1 and LS0 (with kana in the right half and spaces): every

@@ -15,7 +15,7 @@ std::size_t applyGraphic(std::span<const std::uint8_t> rest, AribDecoderState& s
                          DecoderOutput& output) {
     CodeSet set = state.G[rest[0] < 0x80 ? state.GL : state.GR];
     std::size_t consumed = 1;
-    if (set == CodeSet::kMacro) {
+    if (set == CodeSet::Macro) {
         applyDefaultMacro(rest[0] & 0x7Fu, state);
     } else {
         consumed = decodeGraphicCharacter(set, rest, indexes, output);
@@ -32,7 +32,7 @@ std::size_t applyGraphic(std::span<const std::uint8_t> rest, AribDecoderState& s
 
 template <DecoderPaths paths>
 int decodeAribTextBy(char16_t* dst, int dstCapacity, const std::uint8_t* src, int srcLength) {
-    constexpr bool kWithCommonPath = paths == DecoderPaths::kCommonAndGeneral;
+    constexpr bool kWithCommonPath = paths == DecoderPaths::CommonAndGeneral;
     DecoderOutput output(dst, dstCapacity);
     if (src == nullptr || srcLength <= 0) return output.finish();
     AribDecoderState state;
@@ -57,11 +57,11 @@ int decodeAribTextBy(char16_t* dst, int dstCapacity, const std::uint8_t* src, in
     return output.finish();
 }
 
-template int decodeAribTextBy<DecoderPaths::kCommonAndGeneral>(char16_t*, int, const std::uint8_t*, int);
-template int decodeAribTextBy<DecoderPaths::kGeneralOnly>(char16_t*, int, const std::uint8_t*, int);
+template int decodeAribTextBy<DecoderPaths::CommonAndGeneral>(char16_t*, int, const std::uint8_t*, int);
+template int decodeAribTextBy<DecoderPaths::GeneralOnly>(char16_t*, int, const std::uint8_t*, int);
 
 int decodeAribText(char16_t* dst, int dstCapacity, const std::uint8_t* src, int srcLength) {
-    return decodeAribTextBy<DecoderPaths::kCommonAndGeneral>(dst, dstCapacity, src, srcLength);
+    return decodeAribTextBy<DecoderPaths::CommonAndGeneral>(dst, dstCapacity, src, srcLength);
 }
 
 }  // namespace arib

@@ -9,13 +9,13 @@
 
 namespace arib {
 
-enum class DecoderPaths { kCommonAndGeneral, kGeneralOnly };
+enum class DecoderPaths { CommonAndGeneral, GeneralOnly };
 
 // `decodeAribText` with the paths chosen; same arguments, result and output rule.
 template <DecoderPaths paths>
 int decodeAribTextBy(char16_t* dst, int dstCapacity, const std::uint8_t* src, int srcLength);
 
-extern template int decodeAribTextBy<DecoderPaths::kCommonAndGeneral>(char16_t*, int, const std::uint8_t*, int);
-extern template int decodeAribTextBy<DecoderPaths::kGeneralOnly>(char16_t*, int, const std::uint8_t*, int);
+extern template int decodeAribTextBy<DecoderPaths::CommonAndGeneral>(char16_t*, int, const std::uint8_t*, int);
+extern template int decodeAribTextBy<DecoderPaths::GeneralOnly>(char16_t*, int, const std::uint8_t*, int);
 
 }  // namespace arib

@@ -12,7 +12,7 @@ namespace arib {
 struct AribDecoderState {
     std::size_t GL = 0;  // register invoked into GL and GR
     std::size_t GR = 2;
-    std::array<CodeSet, 4> G{CodeSet::kKanji, CodeSet::kAlphanumeric, CodeSet::kHiragana, CodeSet::kKatakana};
+    std::array<CodeSet, 4> G{CodeSet::Kanji, CodeSet::Alphanumeric, CodeSet::Hiragana, CodeSet::Katakana};
     bool singleShift = false;  // SS2 or SS3 waits for its character
     std::size_t savedGL = 0;   // GL to restore after the single-shifted character
 };

@@ -12,22 +12,22 @@ struct DefaultMacro {
 using S = CodeSet;
 constexpr std::uint32_t kFirstMacroCode = 0x60;
 constexpr DefaultMacro kDefaultMacros[16] = {
-    {S::kKanji, S::kAlphanumeric, S::kHiragana},     // 0x60
-    {S::kKanji, S::kKatakana, S::kHiragana},         // 0x61
-    {S::kKanji, S::kDrcs1, S::kHiragana},            // 0x62
-    {S::kMosaicA, S::kMosaicC, S::kMosaicD},         // 0x63
-    {S::kMosaicA, S::kMosaicB, S::kMosaicD},         // 0x64
-    {S::kMosaicA, S::kDrcs1, S::kMosaicD},           // 0x65
-    {S::kDrcs1, S::kDrcs2, S::kDrcs3},               // 0x66
-    {S::kDrcs4, S::kDrcs5, S::kDrcs6},               // 0x67
-    {S::kDrcs7, S::kDrcs8, S::kDrcs9},               // 0x68
-    {S::kDrcs10, S::kDrcs11, S::kDrcs12},            // 0x69
-    {S::kDrcs13, S::kDrcs14, S::kDrcs15},            // 0x6A
-    {S::kKanji, S::kDrcs2, S::kHiragana},            // 0x6B
-    {S::kKanji, S::kDrcs3, S::kHiragana},            // 0x6C
-    {S::kKanji, S::kDrcs4, S::kHiragana},            // 0x6D
-    {S::kKatakana, S::kHiragana, S::kAlphanumeric},  // 0x6E
-    {S::kAlphanumeric, S::kMosaicA, S::kDrcs1},      // 0x6F
+    {S::Kanji, S::Alphanumeric, S::Hiragana},     // 0x60
+    {S::Kanji, S::Katakana, S::Hiragana},         // 0x61
+    {S::Kanji, S::Drcs1, S::Hiragana},            // 0x62
+    {S::MosaicA, S::MosaicC, S::MosaicD},         // 0x63
+    {S::MosaicA, S::MosaicB, S::MosaicD},         // 0x64
+    {S::MosaicA, S::Drcs1, S::MosaicD},           // 0x65
+    {S::Drcs1, S::Drcs2, S::Drcs3},               // 0x66
+    {S::Drcs4, S::Drcs5, S::Drcs6},               // 0x67
+    {S::Drcs7, S::Drcs8, S::Drcs9},               // 0x68
+    {S::Drcs10, S::Drcs11, S::Drcs12},            // 0x69
+    {S::Drcs13, S::Drcs14, S::Drcs15},            // 0x6A
+    {S::Kanji, S::Drcs2, S::Hiragana},            // 0x6B
+    {S::Kanji, S::Drcs3, S::Hiragana},            // 0x6C
+    {S::Kanji, S::Drcs4, S::Hiragana},            // 0x6D
+    {S::Katakana, S::Hiragana, S::Alphanumeric},  // 0x6E
+    {S::Alphanumeric, S::MosaicA, S::Drcs1},      // 0x6F
 };
 
 }  // namespace
@@ -35,7 +35,7 @@ constexpr DefaultMacro kDefaultMacros[16] = {
 void applyDefaultMacro(std::uint32_t code, AribDecoderState& state) {
     if (code < kFirstMacroCode || code >= kFirstMacroCode + std::size(kDefaultMacros)) return;
     const DefaultMacro& macro = kDefaultMacros[code - kFirstMacroCode];
-    state.G = {macro.g0, macro.g1, macro.g2, CodeSet::kMacro};
+    state.G = {macro.g0, macro.g1, macro.g2, CodeSet::Macro};
     state.GL = 0;
     state.GR = 2;
 }

@@ -4,7 +4,7 @@
 namespace arib {
 
 void KanjiG0Coder::codeAdditionalSymbol(const ClassifiedCharacter& c, int position) {
-    constexpr std::uint8_t kSymbols = finalByte(CharClass::kAdditionalSymbol);
+    constexpr std::uint8_t kSymbols = finalByte(CharClass::AdditionalSymbol);
     const AribEncoderState& state = writer_.state();
     if (state.G0 == kSymbols) {
         writer_.lockingShift0();

@@ -7,7 +7,7 @@ namespace arib {
 void emitKanaOutsideGR(EncoderWriter& writer, StrategyText& text, int position, const ClassifiedCharacter& character,
                        KanjiInG0 kanjiInG0) {
     if (text.kanaDecisions.decide(text.text, position, character.charClass)) {
-        if (character.charClass == CharClass::kHiragana) {
+        if (character.charClass == CharClass::Hiragana) {
             writer.invokeHiraganaIntoGR();
         } else {
             writer.invokeKatakanaIntoGR();
@@ -20,7 +20,7 @@ void emitKanaOutsideGR(EncoderWriter& writer, StrategyText& text, int position, 
     if (kanjiCode == 0) return;  // every kana has a kanji code; nothing to write otherwise
     writer.lockingShift0();
     writer.normalSize();
-    if (kanjiInG0 == KanjiInG0::kMayNeedDesignation) writer.designateG0(finalByte(CharClass::kKanji));
+    if (kanjiInG0 == KanjiInG0::MayNeedDesignation) writer.designateG0(finalByte(CharClass::Kanji));
     writer.putTwoByte(kanjiCode);
 }
 

@@ -9,7 +9,7 @@
 namespace arib {
 
 // Whether the kanji-set form of a kana must first designate kanji into G0.
-enum class KanjiInG0 { kMayNeedDesignation, kAlwaysThere };
+enum class KanjiInG0 { MayNeedDesignation, AlwaysThere };
 
 // A kana whose set GR does not hold: invoke the set into GR, or go through the kanji set.
 void emitKanaOutsideGR(EncoderWriter& writer, StrategyText& text, int position, const ClassifiedCharacter& character,
@@ -59,7 +59,7 @@ protected:
     // A hiragana or katakana character: through GR when its set is (or is now worth being)
     // invoked there, otherwise through the kanji set.
     void codeKana(const ClassifiedCharacter& c, int position, KanjiInG0 kanjiInG0) {
-        const int kanaRegister = c.charClass == CharClass::kHiragana ? 2 : 3;
+        const int kanaRegister = c.charClass == CharClass::Hiragana ? 2 : 3;
         if (writer_.state().GR == kanaRegister) {
             writer_.normalSize();
             writer_.putGR(c.code);

@@ -16,12 +16,12 @@ namespace arib {
 struct AribEncoderState {
     int GL = 0;
     int GR = 2;
-    std::uint8_t G0 = finalByte(CharClass::kKanji);
-    std::uint8_t G1 = finalByte(CharClass::kAlphanumeric);
+    std::uint8_t G0 = finalByte(CharClass::Kanji);
+    std::uint8_t G1 = finalByte(CharClass::Alphanumeric);
     bool sizeNormal = true;
 
     // A kanji is then nothing but its two bytes.
-    bool readyForKanji() const { return GL == 0 && sizeNormal && G0 == finalByte(CharClass::kKanji); }
+    bool readyForKanji() const { return GL == 0 && sizeNormal && G0 == finalByte(CharClass::Kanji); }
 };
 
 // A kana code goes to the right half: its byte with the top bit set.

@@ -60,7 +60,7 @@ inline std::size_t designateTwoByteSet(std::span<const std::uint8_t> rest, AribD
     std::uint8_t fourth = rest[3];
     if (fourth == kDynamicSet) {
         if (rest.size() < 5) return rest.size();
-        if (rest[4] == static_cast<std::uint8_t>(CodeSet::kDrcs0)) state.G[index] = CodeSet::kDrcs0;
+        if (rest[4] == static_cast<std::uint8_t>(CodeSet::Drcs0)) state.G[index] = CodeSet::Drcs0;
         return 5;
     }
     // G0 takes a two-byte set only by the short form ESC 0x24 F.

@@ -54,8 +54,8 @@ bool shouldInvokeKanaSet(const TextClassifier& text, int position, CharClass kan
 
 bool shouldInvokeKanaSet(const KanaRunScan& runs) {
     if (runs.runLength(0) == 1) return false;
-    if (runs.stop() == KanaRunScan::Stop::kLongRun && runs.runCount() == 1) return true;
-    if (runs.stop() == KanaRunScan::Stop::kRunLimit) return false;
+    if (runs.stop() == KanaRunScan::Stop::LongRun && runs.runCount() == 1) return true;
+    if (runs.stop() == KanaRunScan::Stop::RunLimit) return false;
     const PlanCosts costs = cheapestPlans(runs);
     return costs.kanjiSetFirst >= costs.shiftFirst;
 }

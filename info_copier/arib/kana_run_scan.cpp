@@ -22,8 +22,8 @@ void KanaRunScan::scanOnFrom(const TextClassifier& text, int position, CharClass
     // The runs after the new first one are the same. A scan from here stops at the same place,
     // except where the first run no longer reaches five characters or fewer than twenty runs
     // are left: there it reads on.
-    const bool longRunShortened = stop_ == Stop::kLongRun && lastRun().length < kLongRun;
-    const bool roomForRuns = stop_ == Stop::kRunLimit && runCount_ < kMaxRuns;
+    const bool longRunShortened = stop_ == Stop::LongRun && lastRun().length < kLongRun;
+    const bool roomForRuns = stop_ == Stop::RunLimit && runCount_ < kMaxRuns;
     if (longRunShortened || roomForRuns) scan(text);
 }
 
@@ -77,7 +77,7 @@ void KanaRunScan::scan(const TextClassifier& text) {
         }
         if (c.charClass != lastRun().set) {
             if (runCount_ == kMaxRuns) {
-                stop_ = Stop::kRunLimit;  // this kana is read again if the scan goes on
+                stop_ = Stop::RunLimit;  // this kana is read again if the scan goes on
                 return;
             }
             runs_[static_cast<std::size_t>(firstRun_ + runCount_++)] = {c.charClass, 0, positionEnd_};
@@ -85,11 +85,11 @@ void KanaRunScan::scan(const TextClassifier& text) {
         positions_[static_cast<std::size_t>(positionEnd_++)] = resumeAt_;
         resumeAt_ += c.units;
         if (++lastRun().length == kLongRun) {
-            stop_ = Stop::kLongRun;
+            stop_ = Stop::LongRun;
             return;
         }
     }
-    stop_ = Stop::kEndOfText;
+    stop_ = Stop::EndOfText;
 }
 
 }  // namespace arib

@@ -20,7 +20,7 @@ class KanaRunScan {
 public:
     static constexpr int kMaxRuns = 20;
     static constexpr int kLongRun = 5;
-    enum class Stop { kEndOfText, kLongRun, kRunLimit };
+    enum class Stop { EndOfText, LongRun, RunLimit };
 
     // Scans from the kana at `position`, of `kanaClass`, afresh.
     void scanFrom(const TextClassifier& text, int position, CharClass kanaClass);
@@ -58,7 +58,7 @@ private:
     int firstPosition_ = 0;
     int positionEnd_ = 0;
     int resumeAt_ = 0;  // the next unit the scan would read
-    Stop stop_ = Stop::kEndOfText;
+    Stop stop_ = Stop::EndOfText;
 };
 
 }  // namespace arib

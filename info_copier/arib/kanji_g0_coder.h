@@ -13,7 +13,7 @@ public:
     using CoderBase::CoderBase;
 
     void codeKana(const ClassifiedCharacter& c, int position) {
-        CoderBase::codeKana(c, position, KanjiInG0::kAlwaysThere);
+        CoderBase::codeKana(c, position, KanjiInG0::AlwaysThere);
     }
     void codeKanji(const ClassifiedCharacter& c) {
         writer_.lockingShift0();

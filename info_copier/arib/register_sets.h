@@ -21,26 +21,26 @@ struct IndexedSet {
 };
 
 inline IndexedSet oneByteSet(const std::uint16_t* table, OneByteKind kind) { return {table, 0, kind}; }
-inline IndexedSet twoByteSet(const std::uint16_t* table) { return {table, 1, OneByteKind::kNone}; }
+inline IndexedSet twoByteSet(const std::uint16_t* table) { return {table, 1, OneByteKind::None}; }
 
 inline IndexedSet indexedSet(CodeSet set, const SingleUnitIndexes& indexes) {
     switch (set) {
-        case CodeSet::kKanji:
-        case CodeSet::kJisKanjiPlane1: return twoByteSet(indexes.plane1.data());
-        case CodeSet::kJisKanjiPlane2: return twoByteSet(indexes.plane2.data());
-        case CodeSet::kAdditionalSymbols: return twoByteSet(indexes.additionalSymbol.data());
-        case CodeSet::kHiragana:
-        case CodeSet::kProportionalHiragana: return oneByteSet(indexes.hiraganaRows.data(), OneByteKind::kHiragana);
-        case CodeSet::kKatakana:
-        case CodeSet::kProportionalKatakana: return oneByteSet(indexes.katakanaRows.data(), OneByteKind::kKatakana);
-        case CodeSet::kJisX0201Katakana:
-            return oneByteSet(indexes.halfwidthKatakanaRows.data(), OneByteKind::kHalfwidthKatakana);
-        case CodeSet::kAlphanumeric:
-        case CodeSet::kProportionalAlphanumeric:
-            return oneByteSet(indexes.alphanumericRows.data(), OneByteKind::kAlphanumeric);
+        case CodeSet::Kanji:
+        case CodeSet::JisKanjiPlane1: return twoByteSet(indexes.plane1.data());
+        case CodeSet::JisKanjiPlane2: return twoByteSet(indexes.plane2.data());
+        case CodeSet::AdditionalSymbols: return twoByteSet(indexes.additionalSymbol.data());
+        case CodeSet::Hiragana:
+        case CodeSet::ProportionalHiragana: return oneByteSet(indexes.hiraganaRows.data(), OneByteKind::Hiragana);
+        case CodeSet::Katakana:
+        case CodeSet::ProportionalKatakana: return oneByteSet(indexes.katakanaRows.data(), OneByteKind::Katakana);
+        case CodeSet::JisX0201Katakana:
+            return oneByteSet(indexes.halfwidthKatakanaRows.data(), OneByteKind::HalfwidthKatakana);
+        case CodeSet::Alphanumeric:
+        case CodeSet::ProportionalAlphanumeric:
+            return oneByteSet(indexes.alphanumericRows.data(), OneByteKind::Alphanumeric);
         // Every slot of the all-zero table is 0 whatever the shape, so DRCS-0 (two bytes),
         // mosaic, DRCS and macro sets all leave the common path at their first character.
-        default: return {indexes.none.data(), isTwoByteSet(set) ? 1u : 0u, OneByteKind::kNone};
+        default: return {indexes.none.data(), isTwoByteSet(set) ? 1u : 0u, OneByteKind::None};
     }
 }
 

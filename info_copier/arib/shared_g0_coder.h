@@ -10,7 +10,7 @@ public:
     using CoderBase::CoderBase;
 
     void codeKana(const ClassifiedCharacter& c, int position) {
-        CoderBase::codeKana(c, position, KanjiInG0::kMayNeedDesignation);
+        CoderBase::codeKana(c, position, KanjiInG0::MayNeedDesignation);
     }
     void codeKanji(const ClassifiedCharacter& c) { codeTwoByteSet(c); }
     void codeJisPlane(const ClassifiedCharacter& c) { codeTwoByteSet(c); }

@@ -32,8 +32,8 @@ template <typename... Outputs>
 int codeKanjiAndGRKana(const TextClassifier& text, int position, CharClass kanaInGR, Outputs&... outputs) {
     // The classes that such a character may have, as bits by class value (all of them differ
     // in their low six bits except Kanji and KanaCommon, both wanted).
-    const std::uint64_t wanted = std::uint64_t{1} << (finalByte(CharClass::kKanji) & 63u) |
-                                 std::uint64_t{1} << (finalByte(CharClass::kKanaCommon) & 63u) |
+    const std::uint64_t wanted = std::uint64_t{1} << (finalByte(CharClass::Kanji) & 63u) |
+                                 std::uint64_t{1} << (finalByte(CharClass::KanaCommon) & 63u) |
                                  std::uint64_t{1} << (finalByte(kanaInGR) & 63u);
     const char16_t* const units = text.src();
     while (position < text.length() && (outputs.hasRoomForTwo() && ...)) {
@@ -42,7 +42,7 @@ int codeKanjiAndGRKana(const TextClassifier& text, int position, CharClass kanaI
         const IndexedCharacter& indexed = text.indexed(unit);
         const std::uint32_t charClass = finalByte(indexed.charClass);
         if (indexed.mayStartSequence() || ((wanted >> (charClass & 63u)) & 1u) == 0) break;
-        const std::uint32_t kanji = charClass == finalByte(CharClass::kKanji);
+        const std::uint32_t kanji = charClass == finalByte(CharClass::Kanji);
         const std::uint32_t code = indexed.code;
         const auto first = static_cast<std::uint8_t>(kanji != 0 ? code >> 8 : code | 0x80);
         const auto second = static_cast<std::uint8_t>(code);
@@ -73,7 +73,7 @@ int codeKanjiAndKanaRun(const TextClassifier& text, int position, Coders&... cod
     const int grs[] = {coders.writer().state().GR...};
     const int gr = grs[0];
     if (((coders.writer().state().GR != gr) || ...)) return position;
-    const CharClass kanaInGR = gr == 2 ? CharClass::kHiragana : gr == 3 ? CharClass::kKatakana : CharClass::kKanji;
+    const CharClass kanaInGR = gr == 2 ? CharClass::Hiragana : gr == 3 ? CharClass::Katakana : CharClass::Kanji;
     return onOutputCopies([&](auto&... outputs) { return codeKanjiAndGRKana(text, position, kanaInGR, outputs...); },
                           coders...);
 }
@@ -119,7 +119,7 @@ void walkText(const TextClassifier& text, Coders&... coders) {
         const ClassifiedCharacter c = text.at(position);
         // Kanji and kana make up most of any programme text: tested first, by plain compares
         // that predict better than the jump of the switch.
-        if (c.charClass == CharClass::kKanji) {
+        if (c.charClass == CharClass::Kanji) {
             (coders.codeKanji(c), ...);
             position = codeKanjiAndKanaRun(text, position + c.units, coders...);
             continue;
@@ -134,20 +134,20 @@ void walkText(const TextClassifier& text, Coders&... coders) {
             continue;
         }
         switch (c.charClass) {
-            case CharClass::kControlOrSpace: (coders.codeControlOrSpace(c), ...); break;
-            case CharClass::kKanaCommon: (coders.codeKanaCommon(c), ...); break;
-            case CharClass::kHiragana:
-            case CharClass::kKatakana: (coders.codeKana(c, position), ...); break;
-            case CharClass::kKanji: (coders.codeKanji(c), ...); break;
-            case CharClass::kPlane1:
-            case CharClass::kPlane2: (coders.codeJisPlane(c), ...); break;
-            case CharClass::kAdditionalSymbol: (coders.codeAdditionalSymbol(c, position), ...); break;
-            case CharClass::kAlphanumeric:
+            case CharClass::ControlOrSpace: (coders.codeControlOrSpace(c), ...); break;
+            case CharClass::KanaCommon: (coders.codeKanaCommon(c), ...); break;
+            case CharClass::Hiragana:
+            case CharClass::Katakana: (coders.codeKana(c, position), ...); break;
+            case CharClass::Kanji: (coders.codeKanji(c), ...); break;
+            case CharClass::Plane1:
+            case CharClass::Plane2: (coders.codeJisPlane(c), ...); break;
+            case CharClass::AdditionalSymbol: (coders.codeAdditionalSymbol(c, position), ...); break;
+            case CharClass::Alphanumeric:
                 (coders.codeOneByteSet(c), ...);
                 position = codeAlphanumericRun(text, position + c.units, coders...);
                 continue;
-            case CharClass::kHalfwidthKatakana: (coders.codeOneByteSet(c), ...); break;
-            case CharClass::kNone: break;  // dropped
+            case CharClass::HalfwidthKatakana: (coders.codeOneByteSet(c), ...); break;
+            case CharClass::None: break;  // dropped
         }
         position += c.units;
     }

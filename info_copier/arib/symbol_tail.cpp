@@ -6,8 +6,8 @@ namespace arib {
 namespace {
 
 bool fitsSymbolTail(CharClass charClass) {
-    return charClass == CharClass::kAdditionalSymbol || charClass == CharClass::kControlOrSpace ||
-           charClass == CharClass::kAlphanumeric;
+    return charClass == CharClass::AdditionalSymbol || charClass == CharClass::ControlOrSpace ||
+           charClass == CharClass::Alphanumeric;
 }
 
 // Where the tail begins, read backwards from the end where that is plain: ASCII controls, space

@@ -18,8 +18,8 @@ public:
     ClassifiedCharacter at(int position) const {
         const char16_t unit = src_[position];
         if (unit < 0x80) {
-            if (unit <= 0x20) return {CharClass::kControlOrSpace, unit, 1, unit};
-            if (unit != u'[' && unit != 0x7F) return {CharClass::kAlphanumeric, unit, 1, unit};
+            if (unit <= 0x20) return {CharClass::ControlOrSpace, unit, 1, unit};
+            if (unit != u'[' && unit != 0x7F) return {CharClass::Alphanumeric, unit, 1, unit};
         } else if (unit < 0xD800 || unit > 0xDFFF) {
             const IndexedCharacter& indexed = plane_[unit];
             if (!indexed.mayStartSequence() ||

@@ -78,4 +78,24 @@ Bytes buildSampleStream(int packetSize) {
     return builder.bytes();
 }
 
+Bytes buildSampleSelectionStream(int packetSize) {
+    const SampleProgramme programme = sampleProgramme();
+    using P = SampleProgramme;
+    const Bytes transmission =
+        concat({networkIdentificationDescriptor(0x5442, P::kNetworkId), tsInformationDescriptor(1)});
+    const Bytes events =
+        concat({partialTsTimeDescriptor(60340, {0x20, 0x00, 0x00}, {0x00, 0x45, 0x00}),
+                shortEventDescriptor(programme.title, programme.text),
+                extendedEventDescriptor(0, 0, programme.items, {}), contentDescriptor(programme.genres)});
+    const Bytes sit = sitSection(transmission, {{P::kServiceId, events}});
+
+    TsStreamBuilder builder(packetSize);
+    for (int round = 0; round < 16; ++round) {
+        builder.addFillerPackets(60, P::kVideoPid);
+        builder.addSection(0x001F, sit);
+        builder.addFillerPackets(40, P::kVideoPid);
+    }
+    return builder.bytes();
+}
+
 }  // namespace ts_streams

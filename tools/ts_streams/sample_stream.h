@@ -24,4 +24,8 @@ SampleProgramme sampleProgramme();
 // The whole stream in `packetSize`-byte packets (188 or 192), about 300 KB.
 Bytes buildSampleStream(int packetSize);
 
+// The same programme as a partial TS of a recorder: an SIT on PID 0x1F between stand-in video
+// packets, and no PAT, EIT or SDT.
+Bytes buildSampleSelectionStream(int packetSize);
+
 }  // namespace ts_streams

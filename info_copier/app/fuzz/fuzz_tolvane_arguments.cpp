@@ -13,10 +13,10 @@
 #include "rpls/program_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    constexpr std::size_t maxArguments = 24;
+    constexpr std::size_t kMaxArguments = 24;
     std::vector<std::string> arguments{"tolvane"};
     std::string current;
-    for (std::size_t i = 0; i < size && arguments.size() <= maxArguments; ++i) {
+    for (std::size_t i = 0; i < size && arguments.size() <= kMaxArguments; ++i) {
         if (data[i] == 0) {
             arguments.push_back(current);
             current.clear();
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             current.push_back(static_cast<char>(data[i]));
         }
     }
-    if (arguments.size() <= maxArguments && !current.empty()) arguments.push_back(current);
+    if (arguments.size() <= kMaxArguments && !current.empty()) arguments.push_back(current);
     std::vector<const char*> argv;
     for (const std::string& argument : arguments) argv.push_back(argument.c_str());
     argv.push_back(nullptr);

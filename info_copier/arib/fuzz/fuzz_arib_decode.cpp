@@ -23,12 +23,12 @@ int decode(char16_t* dst, std::size_t dstSize, int capacity, const std::vector<s
     const int length = static_cast<int>(src.size());
     const int result = arib::decodeAribText(dst, capacity, src.data(), length);
     if (dst == nullptr) {
-        if (arib::decodeAribTextBy<arib::DecoderPaths::kGeneralOnly>(nullptr, capacity, src.data(), length) != result)
+        if (arib::decodeAribTextBy<arib::DecoderPaths::GeneralOnly>(nullptr, capacity, src.data(), length) != result)
             fail();
         return result;
     }
     std::vector<char16_t> general(dstSize, kSentinel);
-    if (arib::decodeAribTextBy<arib::DecoderPaths::kGeneralOnly>(general.data(), capacity, src.data(), length) !=
+    if (arib::decodeAribTextBy<arib::DecoderPaths::GeneralOnly>(general.data(), capacity, src.data(), length) !=
             result ||
         !std::equal(general.begin(), general.end(), dst))
         fail();

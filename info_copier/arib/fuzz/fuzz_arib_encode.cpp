@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int gr = 2;
     for (int position = 0; position < length;) {
         const arib::ClassifiedCharacter c = classifier.at(position);
-        const int kanaRegister = c.charClass == arib::CharClass::kHiragana ? 2 : 3;
+        const int kanaRegister = c.charClass == arib::CharClass::Hiragana ? 2 : 3;
         if (arib::isKanaClass(c.charClass) && gr != kanaRegister) {
             const bool fresh = arib::shouldInvokeKanaSet(classifier, position, c.charClass);
             if (carried.decide(classifier, position, c.charClass) != fresh) fail();

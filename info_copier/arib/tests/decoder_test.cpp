@@ -228,7 +228,7 @@ private:
                 if (std::uint32_t unicode = plane1UnicodeForCode(code))
                     append(unicode);
                 else
-                    appendSequence(sequenceForCode(SequenceTable::kPlane1Sequence, code));
+                    appendSequence(sequenceForCode(SequenceTable::Plane1Sequence, code));
                 break;
             }
             case 3:
@@ -239,7 +239,7 @@ private:
                 }
                 std::uint32_t code = randomCell();
                 bytes_.push_back(static_cast<std::uint8_t>(code | 0x80));
-                append(unicodeForCode(gr_ == 2 ? CodeTable::kHiragana : CodeTable::kKatakana, code));
+                append(unicodeForCode(gr_ == 2 ? CodeTable::Hiragana : CodeTable::Katakana, code));
                 break;
             }
             case 5: {  // alphanumerics
@@ -270,7 +270,7 @@ private:
                                              static_cast<std::uint8_t>(code & 0xFF), ESC, 0x24, 0x42});
                 if (std::uint32_t unicode = additionalSymbolUnicodeForCode(code)) {
                     append(unicode);
-                } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::kSymbolString, code)) {
+                } else if (const SequenceEntry* text = sequenceForCode(SequenceTable::SymbolString, code)) {
                     appendSequence(text);
                 } else {
                     char rowCell[16];

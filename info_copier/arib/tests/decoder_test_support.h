@@ -18,8 +18,8 @@ namespace arib::test {
 inline testing::AssertionResult pathsAgree(const std::uint8_t* src, int length) {
     constexpr char16_t kUntouched = 0xBEEF;
     using enum DecoderPaths;
-    const int whole = decodeAribTextBy<kGeneralOnly>(nullptr, INT_MAX, src, length);
-    if (decodeAribTextBy<kCommonAndGeneral>(nullptr, INT_MAX, src, length) != whole)
+    const int whole = decodeAribTextBy<GeneralOnly>(nullptr, INT_MAX, src, length);
+    if (decodeAribTextBy<CommonAndGeneral>(nullptr, INT_MAX, src, length) != whole)
         return testing::AssertionFailure() << "measured length differs";
     std::vector<int> capacities;
     for (int capacity = -1; capacity <= whole + 1; ++capacity) capacities.push_back(capacity);
@@ -27,8 +27,8 @@ inline testing::AssertionResult pathsAgree(const std::uint8_t* src, int length) 
     for (const int capacity : capacities) {
         const std::size_t size = static_cast<std::size_t>(capacity < 0 ? 0 : capacity) + 2;
         std::vector<char16_t> general(size, kUntouched), common(size, kUntouched);
-        const int generalCount = decodeAribTextBy<kGeneralOnly>(general.data(), capacity, src, length);
-        const int commonCount = decodeAribTextBy<kCommonAndGeneral>(common.data(), capacity, src, length);
+        const int generalCount = decodeAribTextBy<GeneralOnly>(general.data(), capacity, src, length);
+        const int commonCount = decodeAribTextBy<CommonAndGeneral>(common.data(), capacity, src, length);
         if (commonCount != generalCount || common != general)
             return testing::AssertionFailure() << "output differs at capacity " << capacity;
     }

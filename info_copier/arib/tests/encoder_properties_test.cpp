@@ -214,19 +214,19 @@ TEST(EncoderProperties, CutAtAnyCapacity) {
 // tables in their order gives (the index the encoder classifies with is built from them).
 TEST(EncoderProperties, ClassificationFollowsTheTableOrder) {
     const std::pair<CodeTable, CharClass> order[] = {
-        {CodeTable::kKanaCommon, CharClass::kKanaCommon},
-        {CodeTable::kHiragana, CharClass::kHiragana},
-        {CodeTable::kKatakana, CharClass::kKatakana},
-        {CodeTable::kHalfwidthKatakana, CharClass::kHalfwidthKatakana},
-        {CodeTable::kAdditionalSymbol, CharClass::kAdditionalSymbol},
-        {CodeTable::kKanjiPreference, CharClass::kKanji},
-        {CodeTable::kKanji, CharClass::kKanji},
-        {CodeTable::kPlane1Extra, CharClass::kPlane1},
-        {CodeTable::kPlane2, CharClass::kPlane2},
+        {CodeTable::KanaCommon, CharClass::KanaCommon},
+        {CodeTable::Hiragana, CharClass::Hiragana},
+        {CodeTable::Katakana, CharClass::Katakana},
+        {CodeTable::HalfwidthKatakana, CharClass::HalfwidthKatakana},
+        {CodeTable::AdditionalSymbol, CharClass::AdditionalSymbol},
+        {CodeTable::KanjiPreference, CharClass::Kanji},
+        {CodeTable::Kanji, CharClass::Kanji},
+        {CodeTable::Plane1Extra, CharClass::Plane1},
+        {CodeTable::Plane2, CharClass::Plane2},
     };
     for (char32_t codePoint = 0x7F; codePoint <= 0xFFFF; ++codePoint) {
         if ((codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint == u'[') continue;
-        CharClass expectedClass = CharClass::kNone;
+        CharClass expectedClass = CharClass::None;
         std::uint32_t expectedCode = 0;
         for (const auto& [table, charClass] : order) {
             if (const std::uint32_t code = codeForUnicode(table, codePoint)) {
@@ -258,8 +258,8 @@ TEST(EncoderProperties, SymbolTailAnswersAsAScanToTheEnd) {
         for (int position = 0; position < classifier.length();) {
             const ClassifiedCharacter c = classifier.at(position);
             positions.push_back(position);
-            fits.push_back(c.charClass == CharClass::kAdditionalSymbol || c.charClass == CharClass::kControlOrSpace ||
-                           c.charClass == CharClass::kAlphanumeric);
+            fits.push_back(c.charClass == CharClass::AdditionalSymbol || c.charClass == CharClass::ControlOrSpace ||
+                           c.charClass == CharClass::Alphanumeric);
             position += c.units;
         }
         SymbolTail tail(classifier);
@@ -381,7 +381,7 @@ TEST(EncoderProperties, CarriedOverKanaDecisionsEqualFreshOnes) {
         int gr = 2;
         for (int position = 0; position < classifier.length();) {
             const ClassifiedCharacter c = classifier.at(position);
-            const int kanaRegister = c.charClass == CharClass::kHiragana ? 2 : 3;
+            const int kanaRegister = c.charClass == CharClass::Hiragana ? 2 : 3;
             if (isKanaClass(c.charClass) && gr != kanaRegister) {
                 const bool fresh = shouldInvokeKanaSet(classifier, position, c.charClass);
                 ASSERT_EQ(carried.decide(classifier, position, c.charClass), fresh)

@@ -94,8 +94,8 @@ private:
         const int length = static_cast<int>(text_.size());
         for (int at = position; at < length;) {
             const ClassifiedCharacter c = classifyCharacter(text_.data(), length, at);
-            if (c.charClass != CharClass::kAdditionalSymbol && c.charClass != CharClass::kControlOrSpace &&
-                c.charClass != CharClass::kAlphanumeric)
+            if (c.charClass != CharClass::AdditionalSymbol && c.charClass != CharClass::ControlOrSpace &&
+                c.charClass != CharClass::Alphanumeric)
                 return false;
             at += c.units;
         }
@@ -105,8 +105,8 @@ private:
     void codeCharacter(const ClassifiedCharacter& c, int position) {
         const int f = finalByte(c.charClass);
         switch (c.charClass) {
-            case CharClass::kNone: return;
-            case CharClass::kControlOrSpace:
+            case CharClass::None: return;
+            case CharClass::ControlOrSpace:
                 if (c.codePoint == U'\t') put(0x09);
                 if (c.codePoint == U'\n') put(0x0D);
                 if (c.codePoint == U' ') {
@@ -114,13 +114,13 @@ private:
                     put(0x20);
                 }
                 return;
-            case CharClass::kKanaCommon:
+            case CharClass::KanaCommon:
                 nsz();
                 put(static_cast<std::uint8_t>(c.code | 0x80));
                 return;
-            case CharClass::kHiragana:
-            case CharClass::kKatakana: {
-                const int kanaRegister = c.charClass == CharClass::kHiragana ? 2 : 3;
+            case CharClass::Hiragana:
+            case CharClass::Katakana: {
+                const int kanaRegister = c.charClass == CharClass::Hiragana ? 2 : 3;
                 if (gr_ != kanaRegister) {
                     if (!shouldInvokeKanaSet(text_.data(), static_cast<int>(text_.size()), position, c.charClass)) {
                         ls0();
@@ -137,8 +137,8 @@ private:
                 put(static_cast<std::uint8_t>(c.code | 0x80));
                 return;
             }
-            case CharClass::kAlphanumeric:
-            case CharClass::kHalfwidthKatakana:
+            case CharClass::Alphanumeric:
+            case CharClass::HalfwidthKatakana:
                 ls1();
                 msz();
                 g1OneByte(f);
@@ -151,10 +151,10 @@ private:
             ls0();
             nsz();
             g0(f);
-        } else if (c.charClass == CharClass::kKanji) {
+        } else if (c.charClass == CharClass::Kanji) {
             ls0();
             nsz();
-        } else if (c.charClass != CharClass::kAdditionalSymbol) {
+        } else if (c.charClass != CharClass::AdditionalSymbol) {
             ls1();
             nsz();
             g1TwoByte(f);

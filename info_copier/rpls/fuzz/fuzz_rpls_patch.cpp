@@ -29,13 +29,13 @@ common::OptionFlags flagsFrom(std::uint16_t bits) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    constexpr std::size_t header = 4;
-    if (size < header) return 0;
+    constexpr std::size_t kHeaderSize = 4;
+    if (size < kHeaderSize) return 0;
     const common::OptionFlags flags = flagsFrom(static_cast<std::uint16_t>(data[0] | data[1] << 8));
     std::size_t sourceSize = static_cast<std::size_t>(data[2] << 8 | data[3]);
-    if (sourceSize > size - header) sourceSize = size - header;
-    std::vector<std::uint8_t> source(data + header, data + header + sourceSize);
-    std::vector<std::uint8_t> destination(data + header + sourceSize, data + size);
+    if (sourceSize > size - kHeaderSize) sourceSize = size - kHeaderSize;
+    std::vector<std::uint8_t> source(data + kHeaderSize, data + kHeaderSize + sourceSize);
+    std::vector<std::uint8_t> destination(data + kHeaderSize + sourceSize, data + size);
 
     static rpls::ProgramInfo info;
     std::memset(&info, 0, sizeof info);
