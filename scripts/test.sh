@@ -4,6 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
+# GoogleTest comes with this machine's image; a bare Debian gets it from its packages.
+if [ ! -e /usr/include/gtest/gtest.h ] && command -v apt-get >/dev/null; then
+  apt-get install -y libgtest-dev >/dev/null || { apt-get update >/dev/null && apt-get install -y libgtest-dev >/dev/null; }
+fi
 
 configure_and_test() {
   local dir=$1; shift
