@@ -155,7 +155,7 @@ compare_with_linux() {
 
 say "Linux programs to compare with"
 if [ ! -f "$linux/CMakeCache.txt" ]; then
-  cmake -S . -B "$linux" -DBUILD_TESTING=ON -DWERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S . -B "$linux" -DBUILD_TESTING=ON -DWERROR=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
 cmake --build "$linux" -j2 --target tolvane KORVET make_sample_rpls >/dev/null
 

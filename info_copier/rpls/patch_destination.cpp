@@ -100,7 +100,8 @@ bool isPatchableImage(ConstByteView image) {
     return image.size() >= kFixedFieldsEnd && !findPrivateBlock(image).outsideImage;
 }
 
-void patchDestination(ByteView image, const ProgramInfo& info, const common::OptionFlags& flags, bool sourceHasExtText) {
+void patchDestination(ByteView image, const ProgramInfo& info, const common::OptionFlags& flags,
+                      bool sourceHasExtText) {
     if (!isPatchableImage(image)) return;
     const PrivateBlock block = findPrivateBlock(image);
 

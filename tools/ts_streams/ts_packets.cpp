@@ -1,6 +1,7 @@
 #include "ts_packets.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ts_streams {
 
@@ -8,6 +9,7 @@ namespace {
 
 constexpr std::size_t kTsPacketSize = 188;
 constexpr std::size_t kHeaderSize = 4;
+constexpr std::size_t kTimeStampSize = 4;  // in front of each packet of the 192-byte formats
 
 std::uint32_t be32(const std::uint8_t* bytes) {
     return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) | (std::uint32_t{bytes[2]} << 8) |
@@ -83,10 +85,25 @@ void append(Bytes& out, const std::vector<Bytes>& packets) {
     for (const Bytes& packet : packets) append(out, packet);
 }
 
+Bytes joined(std::initializer_list<std::span<const std::uint8_t>> parts) {
+    std::size_t size = 0;
+    for (const std::span<const std::uint8_t> part : parts) size += part.size();
+    Bytes out(size);
+    std::size_t at = 0;
+    for (const std::span<const std::uint8_t> part : parts) {
+        if (part.empty()) continue;
+        std::memcpy(out.data() + at, part.data(), part.size());
+        at += part.size();
+    }
+    return out;
+}
+
 Bytes withHeader(std::uint32_t header, const Bytes& ts) {
-    Bytes out;
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(header >> shift));
-    append(out, ts);
+    // Sized once and filled in place: growing a four-byte vector by insertion makes GCC 12 at -O3
+    // see a copy from a region it believes empty (-Wstringop-overread).
+    Bytes out(kTimeStampSize + ts.size());
+    for (std::size_t i = 0; i < kTimeStampSize; ++i) out[i] = static_cast<std::uint8_t>(header >> (24 - 8 * i));
+    if (!ts.empty()) std::memcpy(out.data() + kTimeStampSize, ts.data(), ts.size());
     return out;
 }
 

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "si_sections.h"
@@ -32,6 +34,9 @@ Bytes payloadPacket(std::uint16_t pid, std::uint32_t seed);
 std::vector<Bytes> sectionPackets(std::uint16_t pid, const Bytes& section, std::size_t firstChunk = 0);
 
 void append(Bytes& out, const Bytes& bytes);
+// `parts` one after the other, in a vector sized once (GCC 12 at -O3 takes insertion into a
+// small vector built from a brace list for a read past its end).
+Bytes joined(std::initializer_list<std::span<const std::uint8_t>> parts);
 void append(Bytes& out, const std::vector<Bytes>& packets);
 
 // A 192-byte packet: the 4-byte `header` big-endian, then the 188-byte packet.

@@ -31,7 +31,7 @@ Bytes pmtNaming(std::uint16_t pcrPid, const Bytes& programInfo = {}) {
 }
 
 Bytes brokenCrc(Bytes section) {
-    section.back() ^= 0x01;
+    if (!section.empty()) section.back() ^= 0x01;
     return section;
 }
 
@@ -127,19 +127,17 @@ TEST(DiscoverPcrPid, FindsThePcrPidThroughPatAndPmt) {
     Bytes pointerField;
     append(pointerField, wholeSection(0, pat));
     append(pointerField, packetEndingWith(kPmtPid, Bytes(pmtOf0123.begin(), pmtOf0123.end() - 5)));
-    Bytes secondPart{0x05};
-    secondPart.insert(secondPart.end(), pmtOf0123.end() - 5, pmtOf0123.end());
-    append(secondPart, pmtNaming(0x0777));
+    const Bytes pointer{0x05};
+    const Bytes restOf0123(pmtOf0123.end() - 5, pmtOf0123.end());
+    Bytes secondPart = joined({pointer, restOf0123, pmtNaming(0x0777)});
     append(pointerField, tsPacket(kPmtPid, true, secondPart));
 
     // Stuffing where a second section could start ends the packet's walk.
     Bytes stuffing;
     append(stuffing, wholeSection(0, pat));
-    Bytes stuffed{0x00};
-    const Bytes broken = brokenCrc(pmt);
-    stuffed.insert(stuffed.end(), broken.begin(), broken.end());
-    stuffed.push_back(0xFF);
-    stuffed.insert(stuffed.end(), pmt.begin(), pmt.end());
+    const Bytes pointer0{0x00};
+    const Bytes stuffingByte{0xFF};
+    Bytes stuffed = joined({pointer0, brokenCrc(pmt), stuffingByte, pmt});
     append(stuffing, tsPacket(kPmtPid, true, stuffed));
     append(stuffing, wholeSection(kPmtPid, pmtNaming(0x0777)));
 

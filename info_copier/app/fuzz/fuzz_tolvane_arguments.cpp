@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "common/option_flags.h"
 #include "app/parameters.h"
+#include "common/option_flags.h"
 #include "rpls/fuzz/record_bounds.h"
 #include "rpls/program_info.h"
 

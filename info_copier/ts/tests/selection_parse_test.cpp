@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "parse_support.h"
+#include "ts_packets.h"
 
 namespace {
 
@@ -14,12 +15,9 @@ constexpr std::uint16_t kTerrestrialMedia = 0x5442;
 
 // Descriptor 0xB2: (length, kind, text) for the channel name, then for the title.
 Bytes nameBlocks(const Bytes& name, const Bytes& title, std::uint8_t kind = 1) {
-    Bytes payload = {static_cast<std::uint8_t>(name.size() + 1), kind};
-    payload.insert(payload.end(), name.begin(), name.end());
-    payload.push_back(static_cast<std::uint8_t>(title.size() + 1));
-    payload.push_back(0x02);
-    payload.insert(payload.end(), title.begin(), title.end());
-    return rawDescriptor(0xB2, payload);
+    const Bytes nameHead = {static_cast<std::uint8_t>(name.size() + 1), kind};
+    const Bytes titleHead = {static_cast<std::uint8_t>(title.size() + 1), 0x02};
+    return rawDescriptor(0xB2, joined({nameHead, name, titleHead, title}));
 }
 
 TEST(SelectionSection, FormBChannelNumbers) {
