@@ -1,0 +1,140 @@
+#include "app/fill_playlist.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/folder_messages.h"
+#include "platform/file.h"
+#include "platform/interrupt.h"
+#include "rpls/file_kind.h"
+#include "rpls/patch_destination.h"
+#include "rpls/play_list.h"
+#include "ts/read_ts_info.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kBd192PacketSize = 192;
+
+FillResult& notFilled(FillResult& result, const char* reason) {
+    result.outcome = FillOutcome::NotFilled;
+    std::snprintf(result.reason, sizeof result.reason, "%s", reason);
+    return result;
+}
+
+// The codec identifier as printable text: other bytes become '?'.
+void printableCodec(const rpls::PlayItem& item, char (&out)[rpls::kCodecLength + 1]) {
+    for (std::size_t i = 0; i < rpls::kCodecLength; ++i) {
+        const char c = item.codec[i];
+        out[i] = c > ' ' && c < 0x7F ? c : '?';
+    }
+    out[rpls::kCodecLength] = '\0';
+}
+
+bool sameBytes(rpls::ConstByteView a, rpls::ConstByteView b) {
+    return a.size() == b.size() && (a.size() == 0 || std::memcmp(a.data(), b.data(), a.size()) == 0);
+}
+
+}  // namespace
+
+// The source half of `tolvane SWITCHES -f PERCENT STREAM PLAYLIST`: the stream is opened the
+// same way and read by the same TS reader into a zeroed record.
+bool PlaylistFiller::readStream(const std::string& path, FillResult& result) {
+    platform::File stream;
+    if (!stream.openExisting(path.c_str(), platform::Access::Read, true)) {
+        notFilled(result, folder_msg::kStreamOpenFailed);
+        return false;
+    }
+    if (rpls::detectFileKind(stream) != rpls::FileKind::Ts192) {
+        notFilled(result, folder_msg::kStreamNotBd192);
+        return false;
+    }
+    std::memset(&info_, 0, sizeof info_);
+    if (!ts::readTsInfo(info_, stream, kBd192PacketSize, readStartPercent_)) {
+        notFilled(result, folder_msg::kNoProgrammeInfo);
+        return false;
+    }
+    return true;
+}
+
+FillResult PlaylistFiller::fill(const std::string& name) {
+    FillResult result;
+    const std::string path = rpls::joinPath(bdav_.playlist, name);
+    // Opened for writing and held without sharing from the first read to the save, so that the
+    // playlist cannot change between them. A dry run that cannot write still shows the changes.
+    platform::File playlist;
+    const bool writable = playlist.openExisting(path.c_str(), platform::Access::ReadWrite, true);
+    if (!writable && !(dryRun_ && playlist.openExisting(path.c_str(), platform::Access::Read, true)))
+        return notFilled(result, folder_msg::kPlaylistOpenFailed);
+    if (rpls::detectFileKind(playlist) != rpls::FileKind::Rpls) return notFilled(result, folder_msg::kPlaylistNotRpls);
+    switch (image_.load(playlist, true)) {
+        case rpls::WholeFile::Status::Ok: break;
+        case rpls::WholeFile::Status::AllocationFailed: return notFilled(result, folder_msg::kBufferAllocationFailed);
+        case rpls::WholeFile::Status::ReadFailed: return notFilled(result, folder_msg::kPlaylistReadFailed);
+    }
+    if (!rpls::isPatchableImage(image_.view())) return notFilled(result, folder_msg::kPlaylistNotRpls);
+
+    const rpls::ConstByteView image = static_cast<const rpls::WholeFile&>(image_).view();
+    const rpls::PlayList list = rpls::readPlayList(image);
+    if (list.problem != rpls::PlayListProblem::None) {
+        result.outcome = FillOutcome::NotFilled;
+        rpls::describePlayListProblem(list, rpls::Language::Japanese, result.reason, sizeof result.reason);
+        return result;
+    }
+    const int middle = rpls::middlePlayItem(image, list);
+    if (middle < 0) return notFilled(result, folder_msg::kNoPlayItems);
+    rpls::PlayItem item;
+    rpls::PlayItemCursor cursor(image, list);
+    for (int i = 0; i <= middle; ++i) cursor.next(item);
+    if (!item.isTransportStream()) {
+        char codec[rpls::kCodecLength + 1];
+        printableCodec(item, codec);
+        result.outcome = FillOutcome::NotFilled;
+        std::snprintf(result.reason, sizeof result.reason, folder_msg::kNotTransportStream, item.clipName, codec);
+        return result;
+    }
+    if (bdav_.stream.empty()) return notFilled(result, folder_msg::kNoStreamFolder);
+    const platform::DirectoryEntry* stream = nullptr;
+    switch (rpls::findClipStream(bdav_, item.clipName, stream)) {
+        case rpls::StreamLookup::Found: break;
+        case rpls::StreamLookup::Missing:
+            result.outcome = FillOutcome::NotFilled;
+            std::snprintf(result.reason, sizeof result.reason, folder_msg::kStreamMissing, item.clipName,
+                          item.clipName);
+            return result;
+        case rpls::StreamLookup::Ambiguous:
+            result.outcome = FillOutcome::NotFilled;
+            std::snprintf(result.reason, sizeof result.reason, folder_msg::kStreamAmbiguous, item.clipName);
+            return result;
+    }
+    result.stream = stream->name;
+    if (!readStream(rpls::joinPath(bdav_.stream, stream->name), result)) return result;
+
+    // A TS source can always supply an extended text.
+    rpls::patchDestination(image_.view(), info_, flags_, true);
+    result.imageLoaded = true;
+    if (sameBytes(image_.original(), image)) {
+        result.outcome = FillOutcome::UpToDate;
+        return result;
+    }
+    if (dryRun_) {
+        if (!writable) return notFilled(result, folder_msg::kNotWritable);
+        result.outcome = FillOutcome::Filled;
+        return result;
+    }
+    // Stop before a save that the user no longer wants; the one under way always ends.
+    if (platform::interruptRequested()) {
+        notFilled(result, folder_msg::kInterruptedBeforeSave);
+        result.outcome = FillOutcome::Interrupted;
+        return result;
+    }
+    switch (image_.storeChanges(playlist)) {
+        case rpls::WholeFile::StoreResult::Stored: result.outcome = FillOutcome::Filled; return result;
+        case rpls::WholeFile::StoreResult::FailedRestored: return notFilled(result, folder_msg::kSaveFailedRestored);
+        case rpls::WholeFile::StoreResult::FailedDamaged: return notFilled(result, folder_msg::kSaveFailedDamaged);
+    }
+    return result;
+}
+
+}  // namespace app
