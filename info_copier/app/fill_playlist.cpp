@@ -96,7 +96,7 @@ FillResult PlaylistFiller::fill(const std::string& name) {
     }
     if (bdav_.stream.empty()) return notFilled(result, folder_msg::kNoStreamFolder);
     const platform::DirectoryEntry* stream = nullptr;
-    switch (rpls::findClipStream(bdav_, item.clipName, stream)) {
+    switch (rpls::findClipStream(bdav_, item.clipName, ".m2ts", stream)) {
         case rpls::StreamLookup::Found: break;
         case rpls::StreamLookup::Missing:
             result.outcome = FillOutcome::NotFilled;

@@ -76,9 +76,10 @@ bool listPlaylists(const BdavFolder& bdav, std::vector<std::string>& names) {
     return true;
 }
 
-StreamLookup findClipStream(const BdavFolder& bdav, const char* clip, const platform::DirectoryEntry*& stream) {
+StreamLookup findClipStream(const BdavFolder& bdav, const char* clip, const char* extension,
+                            const platform::DirectoryEntry*& stream) {
     stream = nullptr;
-    const std::string wanted = std::string(clip) + ".m2ts";
+    const std::string wanted = std::string(clip) + extension;
     for (const platform::DirectoryEntry& entry : bdav.streams) {
         if (entry.kind != platform::EntryKind::File || !equalIgnoringCase(entry.name, wanted.c_str())) continue;
         // 00001.m2ts beside 00001.M2TS (a case-sensitive file system): which one the recorder

@@ -30,9 +30,11 @@ bool listPlaylists(const BdavFolder& bdav, std::vector<std::string>& names);
 
 enum class StreamLookup { Found, Missing, Ambiguous };
 
-// The stream of a clip: the file of STREAM/ named `clip` + ".m2ts", the extension in any case.
-// `clip` must be five ASCII digits (a PlayItem checked by readPlayList).
-StreamLookup findClipStream(const BdavFolder& bdav, const char* clip, const platform::DirectoryEntry*& stream);
+// The stream of a clip: the file of STREAM/ named `clip` + `extension` (".m2ts" for a
+// transport stream), the extension in any case. `clip` must be five ASCII digits (a PlayItem
+// checked by readPlayList).
+StreamLookup findClipStream(const BdavFolder& bdav, const char* clip, const char* extension,
+                            const platform::DirectoryEntry*& stream);
 
 // `folder` + "/" + `name`.
 std::string joinPath(const std::string& folder, const std::string& name);
