@@ -67,6 +67,10 @@ bool isFolderRequest(int argc, const char* const* argv) {
 }
 
 bool parseFolderCommandLine(int argc, const char* const* argv, FolderRequest& request) {
+    // --dry-run belongs to the folder run alone; say so before anything else.
+    bool folderOption = false;
+    for (int pos = 1; pos < argc; ++pos) folderOption = folderOption || std::strcmp(argv[pos], kFolderOption) == 0;
+    if (!folderOption) return fail(folder_msg::kDryRunAlone);
     bool folderGiven = false;
     for (int pos = 1; pos < argc; ++pos) {
         const char* arg = argv[pos];
@@ -91,7 +95,6 @@ bool parseFolderCommandLine(int argc, const char* const* argv, FolderRequest& re
         }
         // A lone "-" is skipped, as in copy mode.
     }
-    if (!folderGiven) return fail(folder_msg::kDryRunAlone);
     if (!request.flags.anyCopy()) return fail(common::msg::kNoOption);
     if (request.flags.joinTexts && request.flags.copyText) return fail(common::msg::kTextWithJoin);
     if (request.flags.joinTexts && request.flags.copyExtText) return fail(common::msg::kExtTextWithJoin);
