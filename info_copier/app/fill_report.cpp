@@ -20,7 +20,7 @@ std::string codePairText(const rpls::ProgramInfo& info) {
 }
 std::string privateCodeText(const rpls::ProgramInfo& info) {
     if (info.privateCode < 0) return "-";
-    char text[8];
+    char text[16];
     std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(info.privateCode));
     return text;
 }

@@ -29,7 +29,7 @@ void decodeImage(rpls::ConstByteView image, Dump& d) {
 
 std::string clockText(std::uint32_t ticks) {
     const std::uint32_t seconds = ticks / rpls::kPlayItemTicksPerSecond;
-    char text[24];
+    char text[40];
     std::snprintf(text, sizeof text, "%u:%02u:%02u", seconds / 3600, seconds / 60 % 60, seconds % 60);
     return text;
 }
