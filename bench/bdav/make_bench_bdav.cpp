@@ -49,8 +49,9 @@ bool writeStream(const std::string& path, const ts_streams::Bytes& block, long l
     long long written = 0;
     bool ok = true;
     while (ok && written < targetBytes) {
-        const std::size_t length = static_cast<std::size_t>(
-            targetBytes - written < static_cast<long long>(block.size()) ? targetBytes - written : block.size());
+        const long long left = targetBytes - written;
+        const std::size_t length =
+            left < static_cast<long long>(block.size()) ? static_cast<std::size_t>(left) : block.size();
         ok = std::fwrite(block.data(), 1, length, file) == length;
         written += static_cast<long long>(length);
     }
