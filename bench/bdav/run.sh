@@ -36,8 +36,8 @@ restore() { rm -rf "$bdav/PLAYLIST" && cp -r "$work/pristine" "$bdav/PLAYLIST"; 
 now_ns() { date +%s%N; }
 # The bytes a command reads: a child's counts join its parent's when it is reaped.
 read_bytes() {
-  bash -c '"$@" >/dev/null 2>&1; while read -r key value; do [[ $key == rchar: ]] && echo "$value"; done </proc/$$/io' \
-    _ "$@"
+  # awk reads the shell's counts before it is reaped itself, so its own reads are not among them.
+  bash -c '"$@" >/dev/null 2>&1; awk "/^rchar:/ { print \$2 }" /proc/$$/io' _ "$@"
 }
 
 folder_run() { "$tolvane" -dtpcnbieg --bdav "$work/disc" >/dev/null || true; }
