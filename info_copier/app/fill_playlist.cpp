@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "app/folder_messages.h"
 #include "platform/file.h"
@@ -50,8 +51,13 @@ bool PlaylistFiller::readStream(const std::string& path, FillResult& result) {
         notFilled(result, folder_msg::kStreamNotBd192);
         return false;
     }
+    if (!workspace_) workspace_.reset(new (std::nothrow) ts::TsInfoWorkspace);
+    if (!workspace_) {
+        notFilled(result, folder_msg::kBufferAllocationFailed);
+        return false;
+    }
     std::memset(&info_, 0, sizeof info_);
-    if (!ts::readTsInfo(info_, stream, kBd192PacketSize, readStartPercent_)) {
+    if (!ts::readTsInfo(info_, stream, kBd192PacketSize, readStartPercent_, *workspace_)) {
         notFilled(result, folder_msg::kNoProgrammeInfo);
         return false;
     }

@@ -3,12 +3,14 @@
 // stream would patch and save it. A playlist that cannot be filled is left as it was.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "common/option_flags.h"
 #include "rpls/bdav_folder.h"
 #include "rpls/program_info.h"
 #include "rpls/whole_file.h"
+#include "ts/ts_info_workspace.h"
 
 namespace app {
 
@@ -46,6 +48,8 @@ private:
     const bool dryRun_;
     rpls::WholeFile image_;
     rpls::ProgramInfo info_{};
+    // The TS reader's working memory, allocated at the first stream and kept for the run.
+    std::unique_ptr<ts::TsInfoWorkspace> workspace_;
 };
 
 }  // namespace app

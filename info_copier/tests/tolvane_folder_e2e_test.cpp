@@ -165,4 +165,18 @@ TEST_F(FolderRun, ADamagedPlaylistIsLeftAloneAndTheRunGoesOn) {
     }
 }
 
+// A link in the folder is passed over: a run never opens a file outside the folder it was given.
+TEST_F(FolderRun, LinksLeadingOutOfTheFolderAreNotFollowed) {
+    const std::string root = freshCopy();
+    const std::string outside = testing_support::makeTempDir("bdav_outside") + "/victim.rpls";
+    const std::vector<std::uint8_t> victim = read(playlist(pristine_, "00001.rpls"));
+    ASSERT_TRUE(fixture::writeNewFile(outside, victim));
+    std::error_code error;
+    std::filesystem::create_symlink(outside, playlist(root, "00011.rpls"), error);
+    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+    const RunResult r = tolvane({"-b", "--bdav", root});
+    EXPECT_EQ(read(outside), victim);
+    EXPECT_EQ(r.output.find("00011.rpls"), std::string::npos) << r.output;
+}
+
 }  // namespace
