@@ -64,63 +64,90 @@ bool PlaylistFiller::readStream(const std::string& path, FillResult& result) {
     return true;
 }
 
-FillResult PlaylistFiller::fill(const std::string& name) {
-    FillResult result;
-    const std::string path = rpls::joinPath(bdav_.playlist, name);
-    // Opened for writing and held without sharing from the first read to the save, so that the
-    // playlist cannot change between them. A dry run that cannot write still shows the changes.
-    platform::File playlist;
-    const bool writable = playlist.openExisting(path.c_str(), platform::Access::ReadWrite, true);
-    if (!writable && !(dryRun_ && playlist.openExisting(path.c_str(), platform::Access::Read, true)))
-        return notFilled(result, folder_msg::kPlaylistOpenFailed);
-    if (rpls::detectFileKind(playlist) != rpls::FileKind::Rpls) return notFilled(result, folder_msg::kPlaylistNotRpls);
+// Opens the playlist for writing, held without sharing from the first read to the save so
+// that it cannot change in between (a dry run that cannot write still shows the changes), and
+// loads an image that the patch can take.
+bool PlaylistFiller::loadPlaylist(const std::string& path, platform::File& playlist, bool& writable,
+                                  FillResult& result) {
+    writable = playlist.openExisting(path.c_str(), platform::Access::ReadWrite, true);
+    if (!writable && !(dryRun_ && playlist.openExisting(path.c_str(), platform::Access::Read, true))) {
+        notFilled(result, folder_msg::kPlaylistOpenFailed);
+        return false;
+    }
+    if (rpls::detectFileKind(playlist) != rpls::FileKind::Rpls) {
+        notFilled(result, folder_msg::kPlaylistNotRpls);
+        return false;
+    }
     switch (image_.load(playlist, true)) {
         case rpls::WholeFile::Status::Ok: break;
-        case rpls::WholeFile::Status::AllocationFailed: return notFilled(result, folder_msg::kBufferAllocationFailed);
-        case rpls::WholeFile::Status::ReadFailed: return notFilled(result, folder_msg::kPlaylistReadFailed);
+        case rpls::WholeFile::Status::AllocationFailed:
+            notFilled(result, folder_msg::kBufferAllocationFailed);
+            return false;
+        case rpls::WholeFile::Status::ReadFailed: notFilled(result, folder_msg::kPlaylistReadFailed); return false;
     }
-    if (!rpls::isPatchableImage(image_.view())) return notFilled(result, folder_msg::kPlaylistNotRpls);
+    if (!rpls::isPatchableImage(image_.view())) {
+        notFilled(result, folder_msg::kPlaylistNotRpls);
+        return false;
+    }
+    return true;
+}
 
-    const rpls::ConstByteView image = static_cast<const rpls::WholeFile&>(image_).view();
+// The stream of the clip playing at the middle of the playlist; null after saying why not.
+const platform::DirectoryEntry* PlaylistFiller::chooseStream(FillResult& result) const {
+    const rpls::ConstByteView image = image_.view();
     const rpls::PlayList list = rpls::readPlayList(image);
     if (list.problem != rpls::PlayListProblem::None) {
         result.outcome = FillOutcome::NotFilled;
         rpls::describePlayListProblem(list, rpls::Language::Japanese, result.reason, sizeof result.reason);
-        return result;
+        return nullptr;
     }
     const int middle = rpls::middlePlayItem(image, list);
-    if (middle < 0) return notFilled(result, folder_msg::kNoPlayItems);
+    if (middle < 0) {
+        notFilled(result, folder_msg::kNoPlayItems);
+        return nullptr;
+    }
     rpls::PlayItem item;
     rpls::PlayItemCursor cursor(image, list);
     for (int i = 0; i <= middle; ++i) cursor.next(item);
+    result.outcome = FillOutcome::NotFilled;
     if (!item.isTransportStream()) {
         char codec[rpls::kCodecLength + 1];
         printableCodec(item, codec);
-        result.outcome = FillOutcome::NotFilled;
         std::snprintf(result.reason, sizeof result.reason, folder_msg::kNotTransportStream, item.clipName, codec);
-        return result;
+        return nullptr;
     }
-    if (bdav_.stream.empty()) return notFilled(result, folder_msg::kNoStreamFolder);
+    if (bdav_.stream.empty()) {
+        notFilled(result, folder_msg::kNoStreamFolder);
+        return nullptr;
+    }
     const platform::DirectoryEntry* stream = nullptr;
     switch (rpls::findClipStream(bdav_, item.clipName, ".m2ts", stream)) {
-        case rpls::StreamLookup::Found: break;
+        case rpls::StreamLookup::Found: return stream;
         case rpls::StreamLookup::Missing:
-            result.outcome = FillOutcome::NotFilled;
             std::snprintf(result.reason, sizeof result.reason, folder_msg::kStreamMissing, item.clipName,
                           item.clipName);
-            return result;
+            return nullptr;
         case rpls::StreamLookup::Ambiguous:
-            result.outcome = FillOutcome::NotFilled;
             std::snprintf(result.reason, sizeof result.reason, folder_msg::kStreamAmbiguous, item.clipName);
-            return result;
+            return nullptr;
     }
+    return nullptr;
+}
+
+FillResult PlaylistFiller::fill(const std::string& name) {
+    FillResult result;
+    platform::File playlist;
+    bool writable = false;
+    if (!loadPlaylist(rpls::joinPath(bdav_.playlist, name), playlist, writable, result)) return result;
+    const platform::DirectoryEntry* stream = chooseStream(result);
+    if (stream == nullptr) return result;
     result.stream = stream->name;
     if (!readStream(rpls::joinPath(bdav_.stream, stream->name), result)) return result;
 
     // A TS source can always supply an extended text.
     rpls::patchDestination(image_.view(), info_, flags_, true);
     result.imageLoaded = true;
-    if (sameBytes(image_.original(), image)) {
+    if (sameBytes(image_.original(), static_cast<const rpls::WholeFile&>(image_).view())) {
         result.outcome = FillOutcome::UpToDate;
         return result;
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/option_flags.h"
+#include "platform/file.h"
 #include "rpls/bdav_folder.h"
 #include "rpls/program_info.h"
 #include "rpls/whole_file.h"
@@ -40,6 +41,8 @@ public:
     const rpls::WholeFile& image() const { return image_; }
 
 private:
+    bool loadPlaylist(const std::string& path, platform::File& playlist, bool& writable, FillResult& result);
+    const platform::DirectoryEntry* chooseStream(FillResult& result) const;
     bool readStream(const std::string& path, FillResult& result);
 
     const rpls::BdavFolder& bdav_;

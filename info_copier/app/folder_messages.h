@@ -49,7 +49,7 @@ inline constexpr const char* kSaveFailedDamaged =
 inline constexpr const char* kNotWritable =
     "プレイリストに書き込めないため "
     "(ほかのプログラムが使用中か、書き込みが禁止されています)、実際の実行では書き込めません";
-inline constexpr const char* kInterruptedBeforeSave = "中断したため書き込みませんでした";
+inline constexpr const char* kInterruptedBeforeSave = "中断の指示を受けたため";
 
 // The end of a run.
 inline constexpr const char* kSummary = "書き込み %d 件, 変更なし %d 件, 書き込めず %d 件 (プレイリスト %d 件).\n";
