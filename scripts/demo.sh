@@ -75,6 +75,22 @@ step "tolvane: programme information from the service information (EIT, SDT) of 
 "$sample" news "$out/from-ts.rpls"
 changed "$out/from-ts.rpls" "$tolvane" -dtpcnbieg "$ts_sample" "$out/from-ts.rpls"
 
+step "A recorder's folder: the catalogue of its playlists and the clips they play (rpls-dump FOLDER)"
+# The sample folder is made from the sample recording: playlists whose numbers differ from their
+# clips', an edited one of two PlayItems, two that share a clip, an SIT-only partial stream,
+# upper-case names, a missing stream and an M2PS item.
+cmake --build "$bin" -j"$jobs" --target make_sample_bdav >/dev/null
+mkdir -p "$out/disc"
+"$bin/tools/ts_streams/make_sample_bdav" "$out/disc"
+run "$dump" "$out/disc"
+
+step "tolvane --bdav --dry-run: what filling every playlist would change (nothing is written)"
+run "$tolvane" -dtpcnbieg --bdav "$out/disc" --dry-run
+
+step "tolvane --bdav: every playlist filled from the recording it plays; the two that cannot be are left alone"
+run "$tolvane" -dtpcnbieg --bdav "$out/disc"
+run "$dump" "$out/disc"
+
 korvet_sample=ts_converter/tests/data/sample.ts
 step "KORVET: 188-byte TS -> BD192 (arrival times made from the PCR)"
 echo "-- $korvet_sample before: first two 188-byte packets start with the sync byte 0x47:"

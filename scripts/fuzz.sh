@@ -26,6 +26,16 @@ mkdir -p "$seeds" build-fuzz/artifacts build-fuzz/logs
 # The RPLS patch target needs well-formed images to start from: sample files made by the
 # fixture tool (built above with the rest), paired as source and destination.
 python3 tools/rpls/make_patch_seeds.py build-fuzz/tools/rpls/make_sample_rpls "$seeds/fuzz_rpls_patch" >/dev/null
+# The PlayList reader starts from the sample playlists: the three single ones (one and two
+# PlayItems) and those of the sample recorder folder.
+mkdir -p "$seeds/fuzz_play_list"
+for sample in news movie plain; do
+  build-fuzz/tools/rpls/make_sample_rpls "$sample" "$seeds/fuzz_play_list/seed-$sample" >/dev/null
+done
+bdav_seeds=$(mktemp -d)
+build-fuzz/tools/ts_streams/make_sample_bdav "$bdav_seeds" >/dev/null
+for playlist in "$bdav_seeds"/BDAV/PLAYLIST/*; do cp "$playlist" "$seeds/fuzz_play_list/seed-bdav-$(basename "$playlist")"; done
+rm -rf "$bdav_seeds"
 # The stream targets start from cuts of the sample streams in both packet sizes, long enough
 # to hold the tables a scan looks for.
 python3 tools/ts_streams/make_stream_seeds.py build-fuzz/tools/ts_streams/make_sample_ts "$seeds" >/dev/null

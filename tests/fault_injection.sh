@@ -211,5 +211,115 @@ else
   umount small && mounted=""
 fi
 
+# --- tolvane --bdav: playlists that cannot be written, a stream that vanishes ----------
+make_bdav=$build/tools/ts_streams/make_sample_bdav
+if [[ ! -x $make_bdav ]]; then
+  skip "tolvane --bdav cases" "make_sample_bdav is not built"
+else
+  # fresh_disc NAME: a new copy of the sample recorder folder at NAME/BDAV.
+  fresh_disc() { rm -rf "$1" && mkdir "$1" && "$make_bdav" "$1"; }
+  others_of() {  # every file of the disc except the one named
+    find "$1" -type f ! -name "$2" | sort
+  }
+
+  fresh_disc pristine
+  fresh_disc ro
+  if [[ $(id -u) -eq 0 ]]; then
+    chattr +i ro/BDAV/PLAYLIST/00001.rpls 2>/dev/null && ro_way=immutable || ro_way=""
+  else
+    chmod a-w ro/BDAV/PLAYLIST/00001.rpls && ro_way="mode 444"
+  fi
+  if [[ -z $ro_way ]]; then
+    skip "tolvane --bdav with a read-only playlist" "cannot make a file read-only here"
+  else
+    check "tolvane --bdav --dry-run: a read-only playlist ($ro_way) is shown as not writable" 1 \
+      "00001.rpls ← 00003.m2ts: 書き込めません" "$(find ro -type f | sort)" "" -- \
+      "$tolvane" -dtpcnbieg --bdav ro --dry-run
+    check "tolvane --bdav: a read-only playlist ($ro_way) is left alone, the others filled" 1 \
+      "00001.rpls: 書き込みませんでした: プレイリストを開くのに失敗しました" \
+      "ro/BDAV/PLAYLIST/00001.rpls $(find ro/BDAV/STREAM -type f | sort)" "" -- "$tolvane" -dtpcnbieg --bdav ro
+    cmp -s ro/BDAV/PLAYLIST/00002.rpls pristine/BDAV/PLAYLIST/00002.rpls &&
+      fail "tolvane --bdav with a read-only playlist" "the other playlists were not filled"
+    [[ $ro_way == immutable ]] && chattr -i ro/BDAV/PLAYLIST/00001.rpls
+  fi
+
+  fresh_disc locked
+  flock -x locked/BDAV/PLAYLIST/00002.rpls sleep 60 &
+  locker=$!
+  sleep 0.2
+  check "tolvane --bdav: a playlist locked by another program is left alone" 1 \
+    "00002.rpls: 書き込みませんでした: プレイリストを開くのに失敗しました" \
+    "locked/BDAV/PLAYLIST/00002.rpls $(find locked/BDAV/STREAM -type f | sort)" "" -- \
+    "$tolvane" -dtpcnbieg --bdav locked
+  kill "$locker" 2>/dev/null
+  wait "$locker" 2>/dev/null
+
+  # The first playlist plays a stream of 2 GiB whose scan from 50 % crosses 1 GiB of zeros;
+  # meanwhile the stream of the second playlist is removed.
+  fresh_disc vanish
+  truncate -s 2G vanish/BDAV/STREAM/00003.m2ts
+  keep=$(find vanish/BDAV/STREAM -type f ! -name 00005.m2ts ! -name 00003.m2ts | sort)
+  keep+=" $(echo vanish/BDAV/PLAYLIST/{00001.rpls,00002.rpls,00007.rpls,00008.rpls,00001.vpls})"
+  before=$(sums $keep)
+  "$tolvane" -dtpcnbieg --bdav vanish >run.log 2>&1 &
+  pid=$!
+  sleep 0.3
+  name="tolvane --bdav: a stream that vanishes mid-run"
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid"
+    skip "$name" "the run ended before the stream was removed"
+  else
+    rm vanish/BDAV/STREAM/00005.m2ts
+    wait "$pid"
+    rc=$?
+    if grep -q "00002.rpls ← 00005.m2ts: 書き込みました" run.log; then
+      skip "$name" "the run read the stream before it was removed"
+    elif [[ $rc -ne 1 ]]; then
+      fail "$name" "status $rc"
+    elif ! grep -q "00002.rpls ← 00005.m2ts: 書き込みませんでした: ストリームを開くのに失敗しました" run.log; then
+      fail "$name" "no message for the vanished stream: $(cat run.log)"
+    elif ! grep -q "00003.rpls ← 00006.m2ts: 書き込みました" run.log; then
+      fail "$name" "the run did not go on: $(cat run.log)"
+    elif [[ $(sums $keep) != "$before" ]]; then
+      fail "$name" "a file that must stay as it was changed"
+    else
+      pass "$name"
+    fi
+  fi
+  # Ctrl+C while the first playlist's 2 GiB stream is scanned (its programme lies at the end):
+  # the run stops before that save, says how far it got and touches no playlist.
+  fresh_disc stop
+  sample_stream=stop/BDAV/STREAM/00004.m2ts
+  truncate -s 2G stop/BDAV/STREAM/00003.m2ts
+  dd if="$sample_stream" of=stop/BDAV/STREAM/00003.m2ts bs=192 seek=$(((2147483648 - 400000) / 192)) conv=notrunc \
+    status=none
+  keep=$(find stop/BDAV/PLAYLIST -type f | sort)
+  before=$(sums $keep)
+  set -m
+  "$tolvane" -dtpcnbieg --bdav stop >run.log 2>&1 &
+  pid=$!
+  sleep 0.3
+  name="tolvane --bdav interrupted by SIGINT"
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid"
+    skip "$name" "the run ended before the signal"
+  else
+    kill -s INT "$pid"
+    wait "$pid"
+    rc=$?
+    if [[ $rc -ne 1 ]]; then
+      fail "$name" "status $rc"
+    elif ! grep -q "中断しました. プレイリスト 8 件中 0 件を処理しました." run.log; then
+      fail "$name" "no interruption message: $(cat run.log)"
+    elif [[ $(sums $keep) != "$before" ]]; then
+      fail "$name" "a playlist changed"
+    else
+      pass "$name"
+    fi
+  fi
+  set +m
+  rm -rf pristine ro locked vanish stop
+fi
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

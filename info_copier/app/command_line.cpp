@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/copy_switches.h"
 #include "app/number_scan.h"
 #include "common/messages.h"
 #include "platform/console.h"
@@ -12,25 +13,6 @@ namespace {
 void takeValue(bool& flag, std::int32_t& slot, std::int32_t valuePosition) {
     flag = true;
     slot = valuePosition;
-}
-
-bool setCopyFlag(char letter, common::OptionFlags& f) {
-    switch (letter) {
-        case 'd': f.copyDate = true; return true;
-        case 't': f.copyStartTime = true; return true;
-        case 'p': f.copyDuration = true; return true;
-        case 'z': f.copyZone = true; return true;
-        case 'm': f.copyCodePair = true; return true;
-        case 's': f.copyPrivateCode = true; return true;
-        case 'c': f.copyChannelName = true; return true;
-        case 'n': f.copyChannelNumber = true; return true;
-        case 'b': f.copyTitle = true; return true;
-        case 'i': f.copyText = true; return true;
-        case 'e': f.copyExtText = true; return true;
-        case 'x': f.joinTexts = true; return true;
-        case 'g': f.copyGenres = true; return true;
-        default: return false;
-    }
 }
 
 bool setParameter(char letter, common::OptionFlags& f, common::ArgumentSlots& s, std::int32_t value) {

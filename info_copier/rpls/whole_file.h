@@ -31,6 +31,8 @@ public:
 
     ByteView view() { return ByteView(data_.get(), size_); }
     ConstByteView view() const { return ConstByteView(data_.get(), size_); }
+    // The bytes as read (loaded with `keepOriginal`; empty otherwise), to show what changes.
+    ConstByteView original() const { return ConstByteView(original_.get(), original_ ? size_ : 0); }
     std::size_t size() const { return size_; }
 
 private:

@@ -12,17 +12,11 @@
 #include "ts/find_service_section.h"
 #include "ts/sdt.h"
 #include "ts/sit.h"
+#include "ts/ts_info_workspace.h"
 
 namespace ts {
 
 namespace {
-
-// Everything a TS source needs, allocated once for the run.
-struct TsInfoWorkspace {
-    SectionBuffer section;
-    ScanWorkspace scan;
-    ExtTextAssembly assembly;
-};
 
 constexpr std::uint8_t kTsZone = 18;
 
@@ -35,20 +29,26 @@ void setFixedFields(rpls::ProgramInfo& info) {
 }  // namespace
 
 bool readTsInfo(rpls::ProgramInfo& info, platform::File& source, int packetSize, int readStartPercent) {
+    // Everything a TS source needs, allocated once for the run.
     const std::unique_ptr<TsInfoWorkspace> workspace(new (std::nothrow) TsInfoWorkspace);
     if (!workspace) {
         platform::print("%s", common::msg::kBufferAllocationFailed);
         std::exit(1);
     }
-    SectionBuffer& section = workspace->section;
+    return readTsInfo(info, source, packetSize, readStartPercent, *workspace);
+}
+
+bool readTsInfo(rpls::ProgramInfo& info, platform::File& source, int packetSize, int readStartPercent,
+                TsInfoWorkspace& workspace) {
+    SectionBuffer& section = workspace.section;
     section.fill(0);
 
-    switch (findEventSection(source, packetSize, section, readStartPercent, workspace->scan)) {
+    switch (findEventSection(source, packetSize, section, readStartPercent, workspace.scan)) {
         case EventScanResult::NotFound: return false;
-        case EventScanResult::Sit: parseSelectionSection(viewOf(section), info, workspace->assembly); break;
+        case EventScanResult::Sit: parseSelectionSection(viewOf(section), info, workspace.assembly); break;
         case EventScanResult::Eit: {
-            const std::uint16_t serviceId = parseEventSection(viewOf(section), info, workspace->assembly);
-            if (findServiceSection(source, packetSize, section, serviceId, readStartPercent, workspace->scan)) {
+            const std::uint16_t serviceId = parseEventSection(viewOf(section), info, workspace.assembly);
+            if (findServiceSection(source, packetSize, section, serviceId, readStartPercent, workspace.scan)) {
                 parseServiceName(serviceId, viewOf(section), info);
             }
             break;

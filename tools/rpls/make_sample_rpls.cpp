@@ -2,6 +2,7 @@
 //   make_sample_rpls news  PATH   layout 0x0108, description + extended text, two genres
 //   make_sample_rpls movie PATH   layout 0x0103, private code, one genre
 //   make_sample_rpls plain PATH   no private block
+// Each has a PlayList(): news and plain play one clip each, movie two (an edited recording).
 // An existing PATH is never overwritten.
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     fixture::RplsFields fields;
+    // An unedited recording plays its whole clip: 45 minutes of clip 00001.
+    fields.playItems = {{"00001", "M2TS", 0, 45 * 60 * 45000u}};
     if (std::strcmp(argv[1], "news") == 0) {
         fields.layout = fixture::BlockLayout::Layout0108;
         fields.channelNumber = 0x0011;
@@ -47,8 +50,11 @@ int main(int argc, char** argv) {
             "\xBE\xAE\xC4\xC5\xB0\xC2\xC6\xF3\xCF\xBA\xB4\xC6\xC6\xC4\xA4\xCE\xCC\xBE\xBA\xEE\xA1\xA3");  // 小津安二郎監督の名作。
         fields.privateCode = 0x1234;
         fields.genres[0] = {true, 0x60};
+        // Edited: the opening of clip 00002, then most of clip 00003.
+        fields.playItems = {{"00002", "M2TS", 0, 10 * 60 * 45000u}, {"00003", "M2TS", 45000u, 130 * 60 * 45000u}};
     } else if (std::strcmp(argv[1], "plain") == 0) {
         fields.layout = fixture::BlockLayout::None;
+        fields.playItems = {{"00004", "M2TS", 0, 30 * 60 * 45000u}};
     } else {
         std::printf("unknown sample: %s\n", argv[1]);
         return 1;

@@ -28,6 +28,30 @@ void putBytes(std::vector<std::uint8_t>& image, std::size_t at, const std::vecto
 
 std::uint8_t swapNibbles(std::uint8_t v) { return static_cast<std::uint8_t>((v << 4) | (v >> 4)); }
 
+constexpr std::size_t kPlayItemSize = 22;  // length field + 20 bytes, as recorders write them
+
+// PlayList(): length, flags, PlayItem count, SubPlayItem count, then the PlayItems.
+void putPlayList(std::vector<std::uint8_t>& image, std::size_t at, const std::vector<PlayItemFields>& items) {
+    put32(image, 8, static_cast<std::uint32_t>(at));
+    put32(image, at, static_cast<std::uint32_t>(6 + items.size() * kPlayItemSize));
+    put16(image, at + 4, 0x0001);
+    put16(image, at + 6, static_cast<std::uint16_t>(items.size()));
+    put16(image, at + 8, 0);
+    std::size_t item = at + 10;
+    for (const PlayItemFields& fields : items) {
+        put16(image, item, static_cast<std::uint16_t>(kPlayItemSize - 2));
+        std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(item + 2), kPlayItemSize - 2, 0);
+        std::copy_n(fields.clip.begin(), std::min<std::size_t>(fields.clip.size(), 5),
+                    image.begin() + static_cast<std::ptrdiff_t>(item + 2));
+        std::copy_n(fields.codec.begin(), std::min<std::size_t>(fields.codec.size(), 4),
+                    image.begin() + static_cast<std::ptrdiff_t>(item + 7));
+        put16(image, item + 11, 0x0001);  // connection condition 1
+        put32(image, item + 14, fields.inTime);
+        put32(image, item + 18, fields.outTime);
+        item += kPlayItemSize;
+    }
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> buildRpls(const RplsFields& fields) {
@@ -60,6 +84,19 @@ std::vector<std::uint8_t> buildRpls(const RplsFields& fields) {
     if (fields.layout == BlockLayout::Layout0108) {
         extLength = std::min<std::size_t>(fields.extText.size(), 1200 - textLength);
         putBytes(image, 346 + textLength, fields.extText, extLength);
+    }
+
+    if (!fields.playItems.empty()) {
+        const std::size_t length = 10 + fields.playItems.size() * kPlayItemSize;
+        std::size_t at = std::max<std::size_t>(fields.playListOffset, 1546);
+        const bool meetsBlock =
+            hasBlock && at < std::size_t{fields.blockOffset} + 0x100 && at + length > fields.blockOffset;
+        if (meetsBlock || at + length > image.size()) {
+            at = std::max(at, image.size());
+            if (meetsBlock) at = std::max(at, std::size_t{fields.blockOffset} + 0x100);
+            image.resize(at + length, fields.filler);
+        }
+        putPlayList(image, at, fields.playItems);
     }
 
     if (!hasBlock) return image;

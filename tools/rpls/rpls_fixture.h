@@ -14,6 +14,14 @@ struct Genre {
     std::uint8_t value = 0;
 };
 
+// One PlayItem of the PlayList(): a clip, its codec and the part of it that plays (45 kHz).
+struct PlayItemFields {
+    std::string clip = "00001";
+    std::string codec = "M2TS";
+    std::uint32_t inTime = 0;
+    std::uint32_t outTime = 0;
+};
+
 struct RplsFields {
     BlockLayout layout = BlockLayout::Layout0108;
     std::uint32_t blockOffset = 0x800;       // used with a private block
@@ -30,6 +38,10 @@ struct RplsFields {
     std::vector<std::uint8_t> extText;  // layout 0x0108 only
     std::uint16_t privateCode = 0;      // layout 0x0103 only
     Genre genres[3];
+    // The PlayList(), at playListOffset (or behind everything else when it would run into the
+    // private block). Without items the file has no PlayList and its address is filler.
+    std::vector<PlayItemFields> playItems;
+    std::uint32_t playListOffset = 0x728;
     // Filler for every byte the tool must carry through unchanged.
     std::uint8_t filler = 0xA5;
 };
