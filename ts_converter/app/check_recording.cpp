@@ -23,7 +23,7 @@ std::int32_t openWithPacketSize(PacketReader& reader, const char* inputName, con
     }
     const std::int32_t packetSize = detectPacketSize(reader.firstBatch(), reader.firstBatchIsWholeFile());
     if (packetSize == 0) {
-        platform::print("%s", msg::kNoPacketSizeFound);
+        platform::print(msg::kNoPacketSizeFound, static_cast<long long>(reader.firstBatch().size()));
         return 0;
     }
     reader.setPacketSize(packetSize);

@@ -63,6 +63,22 @@ GroupResult parseSwitchGroup(int argc, const char* const* argv, int index, Conve
 
 }  // namespace
 
+bool standardOutputCarriesData(int argc, const char* const* argv) {
+    int names = 0;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--json") == 0) return true;
+        if (argument[0] == '-' && argument[1] != '\0') {
+            // -t and -v take the argument after their group.
+            if (argument[1] != '-' && (std::strchr(argument, 't') != nullptr || std::strchr(argument, 'v') != nullptr))
+                ++i;
+            continue;
+        }
+        if (++names == 2) return namesStandardStream(argument);
+    }
+    return false;
+}
+
 bool parseCommandLine(int argc, const char* const* argv, ConvertArgs& args, ConvertOptions& options) {
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];

@@ -247,15 +247,14 @@ int runKorvet(int argc, const char* const* argv) {
         case InfoRequest::Version: platform::print("%s", msg::kBanner + 1); return kSuccess;
         case InfoRequest::None: break;
     }
+    // Standard output that carries packets, or a JSON object, carries nothing else: every
+    // message goes to standard error then.
+    if (standardOutputCarriesData(argc, argv)) platform::printToStandardError();
     ConvertArgs args;
     ConvertOptions options;
     if (!parseCommandLine(argc, argv, args, options)) return kFailure;
-    // Standard output that carries packets, or a JSON object, carries nothing else: every
-    // message goes to standard error then.
-    const bool packetsToStandardOutput = args.outputArg != 0 && namesStandardStream(argv[args.outputArg]);
-    if (packetsToStandardOutput || options.json) platform::printToStandardError();
     // A reader of standard output that goes away makes the next write fail with its message.
-    if (packetsToStandardOutput) platform::ignoreBrokenPipeSignal();
+    if (args.outputArg != 0 && namesStandardStream(argv[args.outputArg])) platform::ignoreBrokenPipeSignal();
     if (options.check && args.outputArg == 0) return checkRecording(argv[args.inputArg], args, options);
     return convert(argv, args, options);
 }

@@ -86,7 +86,7 @@ TEST(KorvetCheck, StatusOfCleanAndUnreadableInputs) {
     const std::string empty = test::tempPath("empty.ts");
     test::writeFile(empty, {});
     const std::string garbage = test::tempPath("garbage.ts");
-    Bytes noise(70000);
+    Bytes noise(60000);
     for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<std::uint8_t>(i * 7 % 71);  // no 0x47
     test::writeFile(garbage, noise);
     struct Refusal {
@@ -96,7 +96,9 @@ TEST(KorvetCheck, StatusOfCleanAndUnreadableInputs) {
     const std::vector<Refusal> refusals{
         {test::tempPath("missing.ts"), "読み込みファイルを開くのに失敗しました.\n"},
         {empty, "データ読み込み中にエラーが発生しました.(データ範囲外の読み込み)\n"},
-        {garbage, "入力ファイルの先頭に188バイトまたは192バイトのパケットが見つかりませんでした.検査できません.\n"},
+        {garbage,
+         "入力の最初の60000バイトに188バイトまたは192バイトのパケットが見つかりませんでした.検査できません.\n"
+         "先頭に不正なデータが長く続くときは -v で読み込み量を増やして下さい.\n"},
     };
     for (const Refusal& r : refusals) {
         const test::ProgramRun run = test::runKorvet("--check " + quoted(r.name));
