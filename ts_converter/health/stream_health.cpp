@@ -9,37 +9,53 @@ StreamHealth::StreamHealth()
       pids_(table_->data()),
       continuity_(std::make_unique<std::array<std::uint8_t, kPidCount>>()) {}
 
+namespace {
+
+// One packet of one PID: its figures and its continuity state move on. The two branches are
+// cheap: transport errors are rare, and a packet that is not checked (the null PID, no payload)
+// skips the work; fully branch-free, with the state selected at the end, measured 10-20 %
+// slower on a broadcast stream, whose packets of one PID follow each other closely enough that
+// the state's way through memory, not the branches, sets the pace (about 3.5 ns a packet).
+inline void step(const std::uint8_t* ts, std::uint32_t pid, std::uint32_t& state, PidHealth& figures) {
+    constexpr std::uint32_t kKnownBit = 0x80;
+    constexpr std::uint32_t kRepeatedBit = 0x10;
+    const std::uint32_t control = ts[3];
+    ++figures.packets;
+    if ((ts[1] & 0x80) != 0) {
+        ++figures.errors;
+        return;
+    }
+    figures.scrambled += (control >> 6) != 0 ? 1 : 0;
+    // adaptation_field_control 01 or 11: the packet carries a payload.
+    if ((control & 0x10) == 0 || pid == StreamHealth::kNullPid) return;
+    const std::uint32_t counter = control & 0x0F;
+    // An adaptation field of at least one byte whose flags byte has discontinuity_indicator.
+    const bool discontinuity = (control & 0x20) != 0 && ts[4] != 0 && (ts[5] & 0x80) != 0;
+    const std::uint32_t previous = state & 0x0F;
+    const bool checked = (state & kKnownBit) != 0 && !discontinuity;
+    const bool inOrder = counter == ((previous + 1) & 0x0F);
+    const bool repeat = counter == previous;
+    const bool allowedRepeat = repeat && (state & kRepeatedBit) == 0;
+    figures.drops += checked && !inOrder && !allowedRepeat ? 1 : 0;
+    state = kKnownBit | (checked && repeat ? kRepeatedBit : 0) | counter;
+}
+
+}  // namespace
+
 void StreamHealth::delivered(std::span<const std::uint8_t> packets, std::int32_t packetSize) {
     const auto size = static_cast<std::size_t>(packetSize);
-    const std::size_t syncOffset = size - static_cast<std::size_t>(kTsPacketSize);
-    const std::uint8_t* at = packets.data() + syncOffset;
+    const std::uint8_t* at = packets.data() + (size - static_cast<std::size_t>(kTsPacketSize));
+    // Tried: the figures of a run of packets of one PID kept in registers and stored when the PID
+    // changes. On a broadcast stream, where video, audio and null packets interleave, the
+    // mispredicted PID changes cost more (7 ns a packet against 3.5) than the stores they save.
     for (std::size_t left = packets.size() / size; left > 0; --left, at += size) count(at);
 }
 
 void StreamHealth::count(const std::uint8_t* ts) {
-    const std::uint32_t flagsAndPid = (std::uint32_t{ts[1]} << 8) | ts[2];
-    const std::uint32_t pidValue = flagsAndPid & 0x1FFF;
-    const std::uint32_t control = ts[3];
-    PidHealth& health = pids_[pidValue];
-    ++health.packets;
-    if ((flagsAndPid & 0x8000) != 0) {
-        ++health.errors;
-        return;
-    }
-    health.scrambled += (control >> 6) != 0 ? 1 : 0;
-    // adaptation_field_control 01 or 11: the packet carries a payload.
-    if ((control & 0x10) == 0 || pidValue == kNullPid) return;
-    const std::uint32_t counter = control & 0x0F;
-    // An adaptation field of at least one byte whose flags byte has discontinuity_indicator.
-    const bool discontinuity = (control & 0x20) != 0 && ts[4] != 0 && (ts[5] & 0x80) != 0;
-    std::uint8_t& state = (*continuity_)[pidValue];
-    const std::uint32_t previous = state & 0x0Fu;
-    const bool checked = (state & kKnown) != 0 && !discontinuity;
-    const bool inOrder = counter == ((previous + 1) & 0x0Fu);
-    const bool repeat = counter == previous;
-    const bool allowedRepeat = repeat && (state & kRepeated) == 0;
-    health.drops += checked && !inOrder && !allowedRepeat ? 1 : 0;
-    state = static_cast<std::uint8_t>(kKnown | (checked && repeat ? kRepeated : 0) | counter);
+    const std::uint32_t pid = ((std::uint32_t{ts[1]} << 8) | ts[2]) & 0x1FFF;
+    std::uint32_t state = (*continuity_)[pid];
+    step(ts, pid, state, pids_[pid]);
+    (*continuity_)[pid] = static_cast<std::uint8_t>(state);
 }
 
 PidHealth StreamHealth::total() const {

@@ -47,9 +47,6 @@ public:
 private:
     // Per PID: bit 7 set once a counter is known, bit 4 set when the last checked packet
     // repeated its predecessor's counter, bits 3..0 the last counter.
-    static constexpr std::uint8_t kKnown = 0x80;
-    static constexpr std::uint8_t kRepeated = 0x10;
-
     std::unique_ptr<std::array<PidHealth, kPidCount>> table_;
     PidHealth* pids_;
     std::unique_ptr<std::array<std::uint8_t, kPidCount>> continuity_;
