@@ -207,18 +207,18 @@ check "KORVET --check of an empty pipe" 1 "データ読み込み中にエラー�
 check "KORVET output pipe closed by its reader (EPIPE)" 1 "データ書き込み中にエラーが発生しました." "big.bd192" "" -- \
   bash -c "'$korvet' -n big.bd192 - 2>&1 >/dev/fd/3 3>&1 | cat; exit \${PIPESTATUS[0]}" 3> >(head -c 1000 >/dev/null)
 rm -f out.ts
-{ head -c 300000 garbage.ts; cat sample.ts; } >late.ts
+{ cat garbage.ts garbage.ts garbage.ts garbage.ts; cat sample.ts; } >late.ts  # 1.2 MB of garbage first
 check "KORVET -b from a pipe whose PAT lies beyond the first batch" 1 "-t PID でPCR_PIDを指定するか" "late.ts" "out.ts" -- \
   bash -c "'$korvet' -b - out.ts <late.ts"
 rm -f file.out pipe.out
 "$korvet" -b late.ts file.out >/dev/null
-"$korvet" -b -v 8 - pipe.out <late.ts >/dev/null 2>&1
-same "KORVET -b -v 8 from a pipe finds that PAT in its larger first batch" file.out pipe.out
+"$korvet" -b -v 32 - pipe.out <late.ts >/dev/null 2>&1
+same "KORVET -b -v 32 from a pipe finds that PAT in its larger first batch" file.out pipe.out
 check "KORVET --check of a clean pipe" 0 "removed bytes 0" "" "" -- bash -c "'$korvet' --check - <sample.ts"
 check "KORVET --check of garbage beyond the first batch" 1 "-v で読み込み量を増やして下さい" "late.ts" "" -- \
   "$korvet" --check -d late.ts
-check "KORVET --check -v 8 of late.ts reports its garbage" 2 "removed bytes 300000" "late.ts" "" -- \
-  "$korvet" --check -d -v 8 late.ts
+check "KORVET --check -v 32 of late.ts reports its garbage" 2 "removed bytes 1200000" "late.ts" "" -- \
+  "$korvet" --check -d -v 32 late.ts
 if json=$("$korvet" --check --json sample.bd192 2>/dev/null) &&
   python3 -c 'import json, sys; d = json.loads(sys.argv[1]); assert d["packetSize"] == 192 and d["drops"] == 0' "$json"; then
   pass "KORVET --check --json prints one JSON object on standard output"

@@ -31,8 +31,7 @@ bool PacketReader::openStandardInput(std::int32_t packetSize, std::int32_t block
         return false;
     }
     packetSize_ = packetSize;
-    // A pipe goes through the system's buffering, like buffered file input.
-    blocksPerBatch_ = blocksPerBatch < 1 ? blocksPerBatch : std::max(blocksPerBatch, kLeastCachedBatchBlocks);
+    blocksPerBatch_ = blocksPerBatch < 1 ? blocksPerBatch : std::max(blocksPerBatch, kLeastStreamBatchBlocks);
     fileSize_ = -1;
     stream_ = true;
     return allocate(blocksPerBatch_);
@@ -139,6 +138,10 @@ bool PacketReader::readFirstStreamBatch() {
     endOfFile_ = false;
     filled_ = 0;
     if (!readBatch()) return false;
+    if (stream_ && platform::interruptRequested()) {
+        interrupted_ = true;
+        return false;
+    }
     if (filled_ == 0) {
         platform::print("%s", msg::kEmptyInput);
         return false;

@@ -21,10 +21,15 @@ public:
     // Least blocks per read call for buffered input: 256 KiB, few calls, and the batch still
     // in the processor's own cache while it is converted.
     static constexpr std::int32_t kLeastCachedBatchBlocks = 4;
+    // Least blocks per read from standard input: a pipe hands over what its writer has put in,
+    // and fewer, larger batches mean fewer turns between the writer and this reader (1 MiB,
+    // also the span in which PCR PID discovery must find its tables on a pipe).
+    static constexpr std::int32_t kLeastStreamBatchBlocks = 16;
 
     // Opens the file and allocates the buffer; reads nothing. False after printing a message.
     bool open(const char* path, std::int32_t packetSize, std::int32_t blocksPerBatch, bool unbuffered);
-    // The same on standard input: read through the system's buffering, of unknown size
+    // The same on standard input: read through the system's buffering, at least
+    // kLeastStreamBatchBlocks at a time, of unknown size
     // (fileSize() is -1), and never read twice: rewind only goes back within the first batch.
     bool openStandardInput(std::int32_t packetSize, std::int32_t blocksPerBatch);
 
