@@ -14,8 +14,7 @@ namespace {
 // One packet of one PID: its figures and its continuity state move on. The two branches are
 // cheap: transport errors are rare, and a packet that is not checked (the null PID, no payload)
 // skips the work; fully branch-free, with the state selected at the end, measured 10-20 %
-// slower on a broadcast stream, whose packets of one PID follow each other closely enough that
-// the state's way through memory, not the branches, sets the pace (about 3.5 ns a packet).
+// slower on a broadcast stream.
 inline void step(const std::uint8_t* ts, std::uint32_t pid, std::uint32_t& state, PidHealth& figures) {
     constexpr std::uint32_t kKnownBit = 0x80;
     constexpr std::uint32_t kRepeatedBit = 0x10;
@@ -45,10 +44,25 @@ inline void step(const std::uint8_t* ts, std::uint32_t pid, std::uint32_t& state
 void StreamHealth::delivered(std::span<const std::uint8_t> packets, std::int32_t packetSize) {
     const auto size = static_cast<std::size_t>(packetSize);
     const std::uint8_t* at = packets.data() + (size - static_cast<std::size_t>(kTsPacketSize));
-    // Tried: the figures of a run of packets of one PID kept in registers and stored when the PID
-    // changes. On a broadcast stream, where video, audio and null packets interleave, the
-    // mispredicted PID changes cost more (7 ns a packet against 3.5) than the stores they save.
-    for (std::size_t left = packets.size() / size; left > 0; --left, at += size) count(at);
+    std::uint8_t* continuity = continuity_->data();
+    // The continuity state of the PID of the previous packet stays in a register while packets of
+    // that PID follow, so that a packet does not wait for its predecessor's state to go through
+    // memory: 2.4 ns a packet instead of 3.3 on a broadcast stream's packet order. Keeping the
+    // figures of such a run in registers too was slower (7 ns: a PID changes every few packets,
+    // and storing a whole run's figures at each change costs more than it saves), and so was a
+    // branch-free step.
+    std::uint32_t lastPid = kPidCount;
+    std::uint32_t state = 0;
+    for (std::size_t left = packets.size() / size; left > 0; --left, at += size) {
+        const std::uint32_t pid = ((std::uint32_t{at[1]} << 8) | at[2]) & 0x1FFF;
+        if (pid != lastPid) {
+            if (lastPid < kPidCount) continuity[lastPid] = static_cast<std::uint8_t>(state);
+            lastPid = pid;
+            state = continuity[pid];
+        }
+        step(at, pid, state, pids_[pid]);
+    }
+    if (lastPid < kPidCount) continuity[lastPid] = static_cast<std::uint8_t>(state);
 }
 
 void StreamHealth::count(const std::uint8_t* ts) {
