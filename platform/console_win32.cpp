@@ -24,17 +24,19 @@ struct Output {
     std::string pending;  // the start of a UTF-8 sequence that the next print completes
 };
 
+Output outputOn(DWORD which) {
+    Output o;
+    o.handle = ::GetStdHandle(which);
+    DWORD mode = 0;
+    if (o.handle != nullptr && o.handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(o.handle, &mode))
+        o.sink = Sink::Console;
+    else
+        o.sink = ::GetACP() == 932 ? Sink::CodePage932 : Sink::Utf8;
+    return o;
+}
+
 Output& output() {
-    static Output out = [] {
-        Output o;
-        o.handle = ::GetStdHandle(STD_OUTPUT_HANDLE);
-        DWORD mode = 0;
-        if (o.handle != nullptr && o.handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(o.handle, &mode))
-            o.sink = Sink::Console;
-        else
-            o.sink = ::GetACP() == 932 ? Sink::CodePage932 : Sink::Utf8;
-        return o;
-    }();
+    static Output out = outputOn(STD_OUTPUT_HANDLE);
     return out;
 }
 
@@ -127,6 +129,13 @@ void flushConsole() {
     writeText(out, out.pending.data(), out.pending.size());
     out.pending.clear();
     std::fflush(stdout);
+}
+
+void printToStandardError() {
+    flushConsole();
+    // Standard error gets what standard output got: the console's UTF-16, or bytes when redirected.
+    output() = outputOn(STD_ERROR_HANDLE);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
 }
 
 void initConsole() {

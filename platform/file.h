@@ -38,6 +38,9 @@ public:
     // Creates a new file for writing; fails when the name already exists.
     bool createNew(const char* path, bool unbuffered);
 
+    // Takes over an open handle (a duplicate of a standard stream), buffered; closes it in turn.
+    void adopt(NativeHandle handle);
+
     bool isOpen() const { return fd_ != kNoHandle; }
     bool isUnbuffered() const { return unbuffered_; }
     void close();

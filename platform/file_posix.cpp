@@ -1,5 +1,7 @@
 #include "platform/file.h"
 
+#include "platform/interrupt.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -81,6 +83,11 @@ bool File::createNew(const char* path, bool unbuffered) {
     return true;
 }
 
+void File::adopt(NativeHandle handle) {
+    close();
+    fd_ = handle;
+}
+
 void File::close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
@@ -102,6 +109,8 @@ std::int64_t File::read(void* buffer, std::size_t length) {
     while (done < length) {
         const ssize_t n = ::read(fd_, bytes + done, length - done);
         if (n < 0) {
+            // A pipe's read waits for its writer; the user's interruption ends the wait there.
+            if (errno == EINTR && interruptRequested()) break;
             if (errno == EINTR) continue;
             // Some filesystems accept O_DIRECT at open time and refuse the transfer.
             if (errno == EINVAL && dropUnbuffered()) continue;

@@ -89,6 +89,11 @@ bool File::createNew(const char* path, bool unbuffered) {
     return true;
 }
 
+void File::adopt(NativeHandle handle) {
+    close();
+    fd_ = handle;
+}
+
 void File::close() {
     if (fd_ != kNoHandle) ::CloseHandle(fd_);
     fd_ = kNoHandle;
@@ -106,7 +111,11 @@ std::int64_t File::read(void* buffer, std::size_t length) {
     while (done < length) {
         const auto ask = static_cast<DWORD>(std::min(length - done, kLargestTransfer));
         DWORD got = 0;
-        if (!::ReadFile(fd_, bytes + done, ask, &got, nullptr)) return -1;
+        if (!::ReadFile(fd_, bytes + done, ask, &got, nullptr)) {
+            // A pipe whose writer has closed its end reports that instead of a read of 0 bytes.
+            if (::GetLastError() == ERROR_BROKEN_PIPE) break;
+            return -1;
+        }
         if (got == 0) break;
         done += got;
     }

@@ -186,6 +186,69 @@ done
 set +m
 rm -f out.ts big.ts
 
+# --- KORVET: standard input and output ("-"), and --check -------------------------------
+# same NAME FILE1 FILE2: the two outputs must be byte for byte the same.
+same() { if cmp -s "$2" "$3"; then pass "$1"; else fail "$1" "$2 and $3 differ"; fi; }
+for conversion in -b -f -n -r ""; do
+  case $conversion in -b | -f) input=sample.ts ;; -r) input=sample.fw192 ;; *) input=sample.bd192 ;; esac
+  rm -f file.out pipe.out both.out
+  "$korvet" $conversion "$input" file.out >/dev/null
+  "$korvet" $conversion - pipe.out <"$input" >/dev/null 2>&1
+  same "KORVET ${conversion:-default} from a pipe writes what it writes from the file" file.out pipe.out
+  cat "$input" | "$korvet" $conversion - - >both.out 2>both.log
+  same "KORVET ${conversion:-default} from a pipe into a pipe" file.out both.out
+done
+grep -qF "ファイル終端まで正常に変換しました." both.log || fail "KORVET - -" "no closing report on standard error"
+check "KORVET empty pipe" 1 "データ読み込み中にエラーが発生しました.(データ範囲外の読み込み)" "" "out.ts" -- \
+  bash -c "'$korvet' -n - out.ts </dev/null"
+check "KORVET --check of an empty pipe" 1 "データ読み込み中にエラーが発生しました.(データ範囲外の読み込み)" "" "" -- \
+  bash -c "'$korvet' --check - </dev/null"
+# The reader of standard output goes away: the write error, status 1, not a silent SIGPIPE.
+check "KORVET output pipe closed by its reader (EPIPE)" 1 "データ書き込み中にエラーが発生しました." "big.bd192" "" -- \
+  bash -c "'$korvet' -n big.bd192 - 2>&1 >/dev/fd/3 3>&1 | cat; exit \${PIPESTATUS[0]}" 3> >(head -c 1000 >/dev/null)
+rm -f out.ts
+{ cat garbage.ts garbage.ts garbage.ts garbage.ts; cat sample.ts; } >late.ts  # 1.2 MB of garbage first
+check "KORVET -b from a pipe whose PAT lies beyond the first batch" 1 "-t PID でPCR_PIDを指定するか" "late.ts" "out.ts" -- \
+  bash -c "'$korvet' -b - out.ts <late.ts"
+rm -f file.out pipe.out
+"$korvet" -b late.ts file.out >/dev/null
+"$korvet" -b -v 32 - pipe.out <late.ts >/dev/null 2>&1
+same "KORVET -b -v 32 from a pipe finds that PAT in its larger first batch" file.out pipe.out
+check "KORVET --check of a clean pipe" 0 "removed bytes 0" "" "" -- bash -c "'$korvet' --check - <sample.ts"
+check "KORVET --check of garbage beyond the first batch" 1 "-v で読み込み量を増やして下さい" "late.ts" "" -- \
+  "$korvet" --check -d late.ts
+check "KORVET --check -v 32 of late.ts reports its garbage" 2 "removed bytes 1200000" "late.ts" "" -- \
+  "$korvet" --check -d -v 32 late.ts
+if json=$("$korvet" --check --json sample.bd192 2>/dev/null) &&
+  python3 -c 'import json, sys; d = json.loads(sys.argv[1]); assert d["packetSize"] == 192 and d["drops"] == 0' "$json"; then
+  pass "KORVET --check --json prints one JSON object on standard output"
+else
+  fail "KORVET --check --json" "not one JSON object: $json"
+fi
+rm -f out.ts
+check "KORVET --json with packets on standard output" 1 "--json は変換の出力が標準出力(-)のときには使えません." \
+  "sample.bd192" "" -- bash -c "'$korvet' -n --check --json sample.bd192 - >/dev/null"
+set -m
+rm -f out.ts
+{ cat big.bd192; sleep 30; } | "$korvet" -n - out.ts >run.log 2>&1 &
+pid=$!
+for ((wait = 0; wait < 500; wait++)); do
+  [[ -s out.ts ]] && break
+  sleep 0.01
+done
+sleep 0.5
+kill -s INT "$pid" 2>/dev/null
+wait "$pid"
+rc=$?
+size=$(stat -c %s out.ts 2>/dev/null || echo 0)
+if [[ $rc -eq 1 ]] && grep -qF "変換を中断しました.出力ファイルは途中までの不完全なものです." run.log && ((size % 188 == 0)); then
+  pass "KORVET reading a pipe that waits, interrupted by SIGINT ($size bytes kept)"
+else
+  fail "KORVET reading a pipe that waits, interrupted by SIGINT" "status $rc, $size bytes, log: $(tr '\r' ' ' <run.log)"
+fi
+set +m
+rm -f out.ts file.out pipe.out both.out late.ts
+
 # --- KORVET: a full output disk ----------------------------------------------------------
 mkdir small
 fs=""

@@ -22,13 +22,17 @@
 #     GROUPS   input size in groups of 16,384 packets (default 349: 1.0 GiB of 188-byte packets)
 #     ROWS     only the rows whose "switch mode" matches this extended regular expression, such as
 #              '^-n (buffered|direct64k)$' (modes: buffered, direct64k, direct1m; the default
-#              conversion's switch is empty); default: every row
+#              conversion's switch is empty); default: every row. The rows of --check and of
+#              standard input are named check, with-check and pipe-in (below)
+#     BASELINE a KORVET binary built from an earlier commit: adds rows "baseline -n" and
+#              "baseline -b", this build's -n -x and -b -x against it (ratio above 1: faster)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=${1:-$root/bench-out/korvet}
 repeats=${2:-9}
 groups=${3:-349}
 rows=${4:-}
+baseline=${5:-}
 
 mkdir -p "$work"
 fstype=$(df -T "$work" | awk 'NR == 2 { print $2 }')
@@ -175,6 +179,44 @@ for conversion in "${conversions[@]}"; do
       "$(mbps "$size" "$k")" "$ref_name" "$(mbps "$size" "$r")" "$ratio" \
       "$(awk -v k="$peak_kib" 'BEGIN { print k / 1024 }')" "$rw_ratio" | tee -a "$results"
   done
+done
+# --check and standard input, each beside its reference in alternating pairs, with the input
+# in the page cache (run_once of a buffered row reads it before every run):
+#   check       KORVET --check -x, reading only          against  cat INPUT > /dev/null   (goal >= 0.9)
+#   with-check  KORVET -n -x --check, the same bytes     against  KORVET -n -x            (goal >= 0.97)
+#   pipe-in     cat INPUT | KORVET -n -x - OUT           against  KORVET -n -x INPUT OUT  (goal >= 0.9)
+extra_rows=(
+  "check\t--check -x -d\t$bd\t'$korvet' --check -x -d '$bd'\tcat '$bd' > /dev/null\tcat >/dev/null"
+  "with-check\t-n -x --check\t$bd\t'$korvet' -n -x --check '$bd' '$out'\t'$korvet' -n -x '$bd' '$out'\t-n -x"
+  "pipe-in\t-n -x - (pipe)\t$bd\tcat '$bd' | '$korvet' -n -x - '$out'\t'$korvet' -n -x '$bd' '$out'\t-n -x FILE"
+)
+if [[ -n $baseline ]]; then
+  extra_rows+=(
+    "baseline -n\t-n -x\t$bd\t'$korvet' -n -x '$bd' '$out'\t'$baseline' -n -x '$bd' '$out'\tbaseline -n -x"
+    "baseline -b\t-b -x\t$ts\t'$korvet' -b -x '$ts' '$out'\t'$baseline' -b -x '$ts' '$out'\tbaseline -b -x"
+  )
+fi
+mode_name=buffered
+for row in "${extra_rows[@]}"; do
+  IFS=$'\t' read -r name switch input cmd ref_cmd ref_name < <(printf '%b\n' "$row")
+  [[ -z $rows || "$name" =~ $rows ]] || continue
+  size=$(stat -c %s "$input")
+  korvet_secs=() ref_secs=() ratios=() peak_kib=0
+  for ((i = 0; i <= repeats; ++i)); do
+    ref=$(run_once bash -c "$ref_cmd")
+    run=$(run_once bash -c "$cmd")
+    ((i == 0)) && continue
+    korvet_secs+=("${run%% *}")
+    ref_secs+=("${ref%% *}")
+    ratios+=("$(awk -v a="${ref%% *}" -v b="${run%% *}" 'BEGIN { print a / b }')")
+    ((${run##* } > peak_kib)) && peak_kib=${run##* }
+  done
+  k=$(printf '%s\n' "${korvet_secs[@]}" | median)
+  r=$(printf '%s\n' "${ref_secs[@]}" | median)
+  ratio=$(printf '%s\n' "${ratios[@]}" | median)
+  printf '%-20s %-12s %10s   %-18s %10s %7.2f %7.1f MiB %8s\n' "$name" "$switch" "$(mbps "$size" "$k")" \
+    "$ref_name" "$(mbps "$size" "$r")" "$ratio" "$(awk -v k="$peak_kib" 'BEGIN { print k / 1024 }')" "" |
+    tee -a "$results"
 done
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)" | tee -a "$results"
 rm -f "$out" "$scratch" "$work/time.txt"

@@ -63,11 +63,35 @@ GroupResult parseSwitchGroup(int argc, const char* const* argv, int index, Conve
 
 }  // namespace
 
+bool standardOutputCarriesData(int argc, const char* const* argv) {
+    int names = 0;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--json") == 0) return true;
+        if (argument[0] == '-' && argument[1] != '\0') {
+            // -t and -v take the argument after their group.
+            if (argument[1] != '-' && (std::strchr(argument, 't') != nullptr || std::strchr(argument, 'v') != nullptr))
+                ++i;
+            continue;
+        }
+        if (++names == 2) return namesStandardStream(argument);
+    }
+    return false;
+}
+
 bool parseCommandLine(int argc, const char* const* argv, ConvertArgs& args, ConvertOptions& options) {
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
-        if (argument[0] == '-') {
-            if (argument[1] == '\0') continue;  // a bare minus sign
+        if (std::strcmp(argument, "--check") == 0) {
+            options.check = true;
+            continue;
+        }
+        if (std::strcmp(argument, "--json") == 0) {
+            options.json = true;
+            continue;
+        }
+        // A bare minus sign names standard input or output, like any other file name.
+        if (argument[0] == '-' && argument[1] != '\0') {
             const GroupResult result = parseSwitchGroup(argc, argv, i, args, options);
             if (result == GroupResult::Failed) return false;
             if (result == GroupResult::OkSkipNext) ++i;
@@ -82,8 +106,17 @@ bool parseCommandLine(int argc, const char* const* argv, ConvertArgs& args, Conv
             return false;
         }
     }
-    if (args.outputArg == 0) {
+    // --check alone reads one file; everything else takes an input and an output.
+    if (args.inputArg == 0 || (args.outputArg == 0 && !options.check)) {
         platform::print("%s", msg::kTooFewArguments);
+        return false;
+    }
+    if (options.json && !options.check) {
+        platform::print("%s", msg::kJsonWithoutCheck);
+        return false;
+    }
+    if (options.json && args.outputArg != 0 && namesStandardStream(argv[args.outputArg])) {
+        platform::print("%s", msg::kJsonWithPacketsOnStandardOutput);
         return false;
     }
     const int conversions =

@@ -15,7 +15,12 @@ struct ConvertOptions {
     bool unbuffered = true;     // -x clears it
     bool pcrPidGiven = false;   // -t
     bool trace = false;         // -d
+    bool check = false;         // --check: count drops, errors and scrambled packets
+    bool json = false;          // --json: the check's figures as one JSON object on standard output
 };
+
+// `-` as a file name: standard input for the input, standard output for the output.
+inline bool namesStandardStream(const char* name) { return name[0] == '-' && name[1] == '\0'; }
 
 struct ConvertArgs {
     std::int32_t inputArg = 0;    // argv index of the input name; 0 = not given

@@ -22,7 +22,9 @@ inline constexpr const char* kHelpText =
     "Copies a TS file into a new file in another packet format.\n"
     "\n"
     "使い方 / Usage:  KORVET [スイッチ / switches] INPUT OUTPUT\n"
+    "                 KORVET --check [--json] [-d] [-x] [-v N] INPUT\n"
     "  OUTPUT は新規作成 / OUTPUT must not exist yet\n"
+    "  - は標準入力・標準出力 / - is standard input or output (messages then on stderr)\n"
     "\n"
     "変換 (一つだけ) / Conversion (one at most):\n"
     "  (なし/none)  BD192 -> FW192\n"
@@ -37,8 +39,13 @@ inline constexpr const char* kHelpText =
     "  -v N         64KiBブロックN個ずつ読む / read N 64 KiB blocks at a time (1)\n"
     "  -x           バッファ付き入出力 / buffered instead of unbuffered I/O\n"
     "  -d           進捗表示なし / no progress; -f, -b: a trace character per PCR\n"
+    "  --check      ドロップ・エラー・スクランブルをPID毎に数える (変換と同時も可)\n"
+    "               count drops, errors and scrambled packets per PID (alone or while converting)\n"
+    "  --json       --check の結果をJSONで標準出力へ / the check's figures as JSON on stdout\n"
     "\n"
     "  -h, --help   この説明 / this help        --version   版数 / version\n"
-    "終了ステータス / Exit status: 0 成功 / success, 1 エラー / error.  man KORVET\n";
+    "終了ステータス / Exit status: 0 成功 / success, 1 エラー / error,\n"
+    "  2 --check のみで問題あり / --check alone found drops, errors, scrambled or removed bytes.\n"
+    "  man KORVET\n";
 
 }  // namespace korvet

@@ -1,11 +1,15 @@
 #include "app/run_korvet.h"
 
+#include "app/check_recording.h"
 #include "app/command_line.h"
 #include "app/conversion.h"
+#include "app/health_report.h"
 #include "app/help_text.h"
 #include "app/input_check.h"
 #include "app/progress.h"
+#include "app/stream_ends.h"
 #include "common/messages.h"
+#include "health/stream_health.h"
 #include "io/packet_reader.h"
 #include "io/packet_writer.h"
 #include "io/stream_copy.h"
@@ -14,6 +18,7 @@
 #include "platform/console.h"
 #include "platform/file.h"
 #include "platform/interrupt.h"
+#include "platform/standard_streams.h"
 #include "psi/discover_pcr_pid.h"
 #include "stamp/header_converter.h"
 #include "stamp/pcr_timestamper.h"
@@ -47,8 +52,16 @@ bool findPcrPid(PacketReader& reader, const ConvertOptions& options, const Conve
     if (options.pcrPidGiven) {
         pcrPid = static_cast<std::uint32_t>(args.pcrPid);
     } else {
+        // A stream is read once: the tables must lie within the batch that is held.
+        reader.confineToFirstBatch(reader.isStream());
         PsiInfo psi;
-        if (!discoverPcrPid(reader, psi)) return false;
+        const bool found = discoverPcrPid(reader, psi);
+        reader.confineToFirstBatch(false);
+        if (!found) {
+            if (reader.isStream() && !reader.interrupted() && !reader.firstBatchIsWholeFile())
+                platform::print(msg::kDiscoveryHint, static_cast<long long>(reader.firstBatch().size()));
+            return false;
+        }
         pcrPid = psi.pcrPid;
     }
     platform::print(msg::kPcrPid, pcrPid);
@@ -122,6 +135,22 @@ bool convertPackets(Run& run) {
     return ok;
 }
 
+// The check's figures after the closing report (or after the interruption's message). False
+// after printing the write-error message when the JSON object cannot be written.
+bool reportHealth(const StreamHealth& health, const PacketReader& reader, const char* inputName,
+                  const ConvertOptions& options) {
+    const std::int64_t delivered = static_cast<std::int64_t>(health.total().packets) * reader.packetSize();
+    const bool complete = !reader.interrupted();
+    const HealthSummary summary{inputName, reader.packetSize(), reader.consumed() - delivered, complete};
+    if (!options.json) {
+        printHealthTable(health, summary);
+        return true;
+    }
+    if (writeHealthJson(health, summary)) return true;
+    platform::print("%s", msg::kWriteFailed);
+    return false;
+}
+
 int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptions& options) {
     const std::uint64_t startMs = platform::steadyMilliseconds();
     platform::watchInterrupts();
@@ -133,9 +162,14 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     // first: it outlives the writer, which collects its writes before it goes away.
     platform::BackgroundTransfer transfer;
     PacketReader reader;
-    if (!reader.open(argv[args.inputArg], info.inputPacketSize, args.readBlocks, options.unbuffered)) return kFailure;
+    if (!openInput(reader, argv[args.inputArg], info.inputPacketSize, args.readBlocks, options.unbuffered))
+        return kFailure;
     // An empty input, or one of the other packet format, ends the run before the output exists.
-    if (!reader.rewind() || !checkInputFormat(reader, info, options.cycle3000)) return kFailure;
+    if (!reader.rewind()) {
+        if (reader.interrupted()) platform::print("%s", msg::kInterruptedBeforeOutput);
+        return kFailure;
+    }
+    if (!checkInputFormat(reader, info, options.cycle3000)) return kFailure;
 
     std::optional<HeaderConverter> converter;
     std::optional<PcrTimestamper> timestamper;
@@ -154,13 +188,18 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     }
 
     const char* outputName = argv[args.outputArg];
+    const bool toStandardOutput = namesStandardStream(outputName);
     PacketWriter writer;
-    if (!writer.open(outputName, info.outputPacketSize, options.unbuffered)) return kFailure;
+    if (!openOutput(writer, outputName, info.outputPacketSize, options.unbuffered)) return kFailure;
     writer.writeBehindThrough(transfer);
 
     // The whole file is converted from its first byte, also after the tables were read.
     if (!reader.rewind()) return kFailure;
     reader.setReportRemoved(true);
+    // --check counts every packet the conversion reads, in the same pass, as the reader hands
+    // them over; the conversion itself is the same with it or without.
+    std::optional<StreamHealth> health;
+    if (options.check) reader.observeDeliveries(&health.emplace());
 
     Run run{info, options, reader, writer, converter, timestamper};
     const bool converted = convertPackets(run);
@@ -170,11 +209,16 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     if (!writer.close()) return kFailure;
     if (!converted) {
         platform::print("%s", msg::kInterrupted);
+        if (health) reportHealth(*health, reader, argv[args.inputArg], options);
         return kFailure;
     }
     if (writer.written() == 0) {
         // Nothing but garbage: the empty output that this run made goes again.
         platform::print("%s", msg::kNoPackets);
+        if (toStandardOutput) {
+            platform::print("%s", msg::kNoPacketsOnStandardOutput);
+            return kFailure;
+        }
         platform::print("%s", platform::removeFile(outputName) ? msg::kOutputRemoved : msg::kOutputNotRemoved);
         return kFailure;
     }
@@ -184,6 +228,8 @@ int convert(const char* const* argv, const ConvertArgs& args, const ConvertOptio
     platform::print(msg::kFinished, seconds);
     platform::print(msg::kTotalRead, static_cast<long long>(reader.consumed()));
     platform::print(msg::kTotalWrite, static_cast<long long>(writer.written()));
+    // The conversion's status stands, whatever the check found.
+    if (health && !reportHealth(*health, reader, argv[args.inputArg], options)) return kFailure;
     reader.close();
     return kSuccess;
 }
@@ -201,9 +247,15 @@ int runKorvet(int argc, const char* const* argv) {
         case InfoRequest::Version: platform::print("%s", msg::kBanner + 1); return kSuccess;
         case InfoRequest::None: break;
     }
+    // Standard output that carries packets, or a JSON object, carries nothing else: every
+    // message goes to standard error then.
+    if (standardOutputCarriesData(argc, argv)) platform::printToStandardError();
     ConvertArgs args;
     ConvertOptions options;
     if (!parseCommandLine(argc, argv, args, options)) return kFailure;
+    // A reader of standard output that goes away makes the next write fail with its message.
+    if (args.outputArg != 0 && namesStandardStream(argv[args.outputArg])) platform::ignoreBrokenPipeSignal();
+    if (options.check && args.outputArg == 0) return checkRecording(argv[args.inputArg], args, options);
     return convert(argv, args, options);
 }
 

@@ -18,6 +18,8 @@ inline constexpr const char* kStarting = " 変換を開始します.\n";
 inline constexpr const char* kPcrPid = "PCR_PID : 0x%.4X\n";
 inline constexpr const char* kProgressStart = "変換中(0%%).\r";
 inline constexpr const char* kProgress = "変換中(%d%%).    \r";
+// The progress line on an input of unknown size (standard input): the bytes read so far.
+inline constexpr const char* kProgressBytes = "変換中(%lld bytes).    \r";
 inline constexpr const char* kPcrLost = "PCRパケットを検出できません.変換を中止します.\n";
 inline constexpr const char* kPcrLostHint = "PCR_PIDが間違っているか、途中でPCR_PIDが変わった可能性があります.\n";
 inline constexpr const char* kInterrupted = "変換を中断しました.出力ファイルは途中までの不完全なものです.\n";
@@ -40,6 +42,30 @@ inline constexpr const char* kSwitchesForTs192 =
 inline constexpr const char* kNotFw192 =
     "入力ファイルのパケットヘッダはFW192のものではありません(サイクルカウント %d, サイクルオフセット %d; "
     "FW192では 0..7999, 0..%d).\n-r はFW192のファイルを読む変換です.出力ファイルは作成していません.\n";
+
+// Standard input and output ("-").
+inline constexpr const char* kDiscoveryHint =
+    "標準入力では読み込んだ最初の%lldバイトの中だけを探します. -t PID でPCR_PIDを指定するか, "
+    "-v でより大きな値を指定して下さい.\n";
+inline constexpr const char* kNoPacketsOnStandardOutput =
+    "入力に有効なパケットがありませんでした.標準出力には何も書き込んでいません.\n";
+
+// Stream check (--check).
+inline constexpr const char* kCheckProgressStart = "検査中(0%%).\r";
+inline constexpr const char* kCheckProgress = "検査中(%d%%).    \r";
+inline constexpr const char* kCheckProgressBytes = "検査中(%lld bytes).    \r";
+inline constexpr const char* kCheckInterrupted = "検査を中断しました.次の表は中断までに読んだ分です.\n";
+inline constexpr const char* kNoPacketSizeFound =
+    "入力の最初の%lldバイトに188バイトまたは192バイトのパケットが見つかりませんでした.検査できません.\n"
+    "先頭に不正なデータが長く続くときは -v で読み込み量を増やして下さい.\n";
+inline constexpr const char* kJsonWithoutCheck = "--json は --check と一緒に指定して下さい.\n";
+inline constexpr const char* kJsonWithPacketsOnStandardOutput =
+    "--json は変換の出力が標準出力(-)のときには使えません.標準出力はパケットの出力です.\n";
+inline constexpr const char* kHealthHeading = "PID            packets      drops     errors  scrambled\n";
+inline constexpr const char* kHealthRow = "0x%04X  %14llu %10llu %10llu %10llu\n";
+inline constexpr const char* kHealthTotal = "total   %14llu %10llu %10llu %10llu\n";
+inline constexpr const char* kHealthRemoved = "removed bytes %lld\n";
+inline constexpr const char* kHealthPacketSize = "packet size %d\n";
 
 // PAT/PMT discovery.
 inline constexpr const char* kNoPat =

@@ -23,3 +23,15 @@ std::int64_t findPacketStart(std::span<const std::uint8_t> data, bool wholeFile,
 }
 
 }  // namespace korvet
+
+namespace korvet {
+
+std::int32_t detectPacketSize(std::span<const std::uint8_t> data, bool wholeFile) {
+    const std::int64_t at188 = findPacketStart(data, wholeFile, kTsPacketSize);
+    const std::int64_t at192 = findPacketStart(data, wholeFile, kTimestampedPacketSize);
+    if (at188 < 0 && at192 < 0) return 0;
+    if (at192 < 0 || (at188 >= 0 && at188 <= at192)) return kTsPacketSize;
+    return kTimestampedPacketSize;
+}
+
+}  // namespace korvet

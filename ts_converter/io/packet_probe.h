@@ -14,3 +14,12 @@ namespace korvet {
 std::int64_t findPacketStart(std::span<const std::uint8_t> data, bool wholeFile, std::int32_t packetSize);
 
 }  // namespace korvet
+
+namespace korvet {
+
+// The packet size of a file from its first bytes: 188 or 192 when packets of that size start at
+// its first byte (for 192, the sync byte at offset 4), else the size whose packets are found
+// first further in; 0 when neither is found.
+std::int32_t detectPacketSize(std::span<const std::uint8_t> data, bool wholeFile);
+
+}  // namespace korvet

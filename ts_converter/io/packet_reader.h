@@ -3,6 +3,7 @@
 #pragma once
 
 #include "io/block.h"
+#include "io/delivery_observer.h"
 #include "platform/aligned_buffer.h"
 #include "platform/file.h"
 
@@ -20,9 +21,17 @@ public:
     // Least blocks per read call for buffered input: 256 KiB, few calls, and the batch still
     // in the processor's own cache while it is converted.
     static constexpr std::int32_t kLeastCachedBatchBlocks = 4;
+    // Least blocks per read from standard input: a pipe hands over what its writer has put in,
+    // and fewer, larger batches mean fewer turns between the writer and this reader (1 MiB,
+    // also the span in which PCR PID discovery must find its tables on a pipe).
+    static constexpr std::int32_t kLeastStreamBatchBlocks = 16;
 
     // Opens the file and allocates the buffer; reads nothing. False after printing a message.
     bool open(const char* path, std::int32_t packetSize, std::int32_t blocksPerBatch, bool unbuffered);
+    // The same on standard input: read through the system's buffering, at least
+    // kLeastStreamBatchBlocks at a time, of unknown size
+    // (fileSize() is -1), and never read twice: rewind only goes back within the first batch.
+    bool openStandardInput(std::int32_t packetSize, std::int32_t blocksPerBatch);
 
     // Positions the reader at the first byte of the file; `consumed` restarts at 0.
     // Must precede the first nextPacket. False after printing a message.
@@ -48,6 +57,26 @@ public:
                    : std::span<const std::uint8_t>();
     }
     bool firstBatchIsWholeFile() const { return windowOffset_ == 0 && endOfFile_; }
+    // The packet size may change after the first batch was read (a check finds it from the
+    // data); the next rewind starts delivering packets of the new size.
+    void setPacketSize(std::int32_t packetSize) { packetSize_ = packetSize; }
+    // While confined, the reader delivers nothing beyond its first batch (the input then seems
+    // to end there), so that a stream can still be rewound: PCR PID discovery on a pipe.
+    void confineToFirstBatch(bool confined) { confined_ = confined; }
+    bool isStream() const { return stream_; }
+    // Every packet delivered from now on also goes to `observer` (nullptr: none), a run of
+    // contiguous packets at a time; flushDelivered() hands over the run so far at once.
+    void observeDeliveries(DeliveryObserver* observer) {
+        observer_ = observer;
+        runStart_ = readIndex_;
+    }
+    void flushDelivered() {
+        if (observer_ != nullptr && readIndex_ > runStart_)
+            observer_->delivered(
+                std::span<const std::uint8_t>(dataArea_ + runStart_, static_cast<std::size_t>(readIndex_ - runStart_)),
+                packetSize_);
+        runStart_ = readIndex_;
+    }
     bool interrupted() const { return interrupted_; }
 
     void setReportRemoved(bool report) { reportRemoved_ = report; }
@@ -59,7 +88,9 @@ public:
 
 private:
     std::int32_t unconsumed() const { return filled_ - readIndex_; }
+    bool allocate(std::int32_t blocksPerBatch);
     bool readBatch();
+    bool readFirstStreamBatch();
     bool refill();
     // Makes `needed` bytes unconsumed where the file still has them; false on a read error.
     bool ensure(std::int32_t needed);
@@ -86,9 +117,13 @@ private:
     std::uint8_t* dataArea_ = nullptr;  // one block into the buffer; the first block carries a tail over
     std::int32_t filled_ = 0;
     std::int32_t readIndex_ = 0;  // negative while the next byte lies in the carry area
+    std::int32_t runStart_ = 0;   // first byte of the delivered packets not yet observed
+    DeliveryObserver* observer_ = nullptr;
     bool endOfFile_ = false;
     bool reportRemoved_ = true;
     bool interrupted_ = false;
+    bool stream_ = false;
+    bool confined_ = false;
 };
 
 }  // namespace korvet

@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "io/stream_copy.h"
 #include "platform/console.h"
+#include "platform/standard_streams.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +23,22 @@ bool PacketWriter::open(const char* path, std::int32_t packetSize, bool unbuffer
         platform::print("%s", msg::kOutputReopenFailed);
         return false;
     }
+    stream_ = false;
+    return start(packetSize);
+}
+
+bool PacketWriter::openStandardOutput(std::int32_t packetSize) {
+    writeBehind_.drain();
+    if (!platform::openStandardOutput(file_)) {
+        platform::print("%s", msg::kOutputCreateFailed);
+        return false;
+    }
+    unbuffered_ = false;
+    stream_ = true;
+    return start(packetSize);
+}
+
+bool PacketWriter::start(std::int32_t packetSize) {
     packetSize_ = packetSize;
     leastBlocks_ = unbuffered_ ? kLeastDiskWriteBlocks : kLeastCacheWriteBlocks;
     mostBlocks_ = unbuffered_ ? kMostDiskWriteBlocks : kMostCacheWriteBlocks;
@@ -176,7 +193,7 @@ bool PacketWriter::close() {
     // The data and the file's length on the disk before the run reports its end; the cut, when
     // there was one, went through the second handle, which is the one still open then.
     platform::File& last = tailFile_.isOpen() ? tailFile_ : file_;
-    if (ok && !last.flushToDisk()) {
+    if (ok && !stream_ && !last.flushToDisk()) {
         platform::print("%s", msg::kWriteFailed);
         ok = false;
     }

@@ -34,6 +34,9 @@ public:
     // Creates the file, which must not exist, and allocates the ring. False after printing a
     // message.
     bool open(const char* path, std::int32_t packetSize, bool unbuffered);
+    // The same on standard output: written through the system's buffering, never cut, and not
+    // flushed to a disk at the end (a pipe has none).
+    bool openStandardOutput(std::int32_t packetSize);
 
     // The next packet-size slot, or nullptr after printing a message (write error, or the
     // held slots filling the whole ring). Earlier slots stay writable while `hold` keeps them.
@@ -83,6 +86,7 @@ private:
     bool writeBlocks(std::int32_t count);
     bool writeAll(const std::uint8_t* data, std::int64_t length);
     bool trimFinalBlock();
+    bool start(std::int32_t packetSize);
 
     platform::File file_;
     platform::File tailFile_;  // buffered handle on the same file, for the final cut
@@ -99,6 +103,7 @@ private:
     std::int32_t flushAt_ = 0;
     bool hold_ = false;
     bool unbuffered_ = false;
+    bool stream_ = false;
     bool open_ = false;
     // Declared last: stops before the file and the ring go away.
     QueuedTransfers writeBehind_;

@@ -51,6 +51,12 @@ TEST(ParseCommandLine, RefusesWithItsMessage) {
         {{"-r", "-n", "in", "out"}, duplicate},
         {{"-fb", "in", "out"}, duplicate},
         {{"-fx?", "in", "out"}, badSwitch},
+        {{"--check"}, tooFew},
+        {{"--checks", "in"}, badSwitch},
+        {{"--check", "a", "b", "c"}, tooMany},
+        {{"--json", "in", "out"}, "--json は --check と一緒に指定して下さい.\n"},
+        {{"--json", "--check", "in", "-"},
+         "--json は変換の出力が標準出力(-)のときには使えません.標準出力はパケットの出力です.\n"},
     };
     for (const FailureCase& c : cases) {
         const Parsed parsed = parse(c.arguments);
@@ -69,14 +75,26 @@ TEST(ParseCommandLine, SwitchesAndFileNames) {
     EXPECT_EQ(p.args.outputArg, 3);
     EXPECT_TRUE(p.output.empty());
 
-    p = parse({"in", "-tv", "10", "-", "out", "-b"});
+    // A bare minus sign is a file name: standard input or output.
+    p = parse({"-", "-tv", "10", "-", "-b"});
     ASSERT_TRUE(p.ok);
     EXPECT_TRUE(p.options.pcrPidGiven);
     EXPECT_EQ(p.args.pcrPid, 0x10);
     EXPECT_EQ(p.args.readBlocks, 10);
     EXPECT_EQ(p.args.inputArg, 1);
-    EXPECT_EQ(p.args.outputArg, 5);
+    EXPECT_EQ(p.args.outputArg, 4);
     EXPECT_TRUE(p.options.ts188ToBd192);
+
+    // --check takes one file name (a check) or two (a conversion that checks).
+    p = parse({"--check", "-"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_TRUE(p.options.check);
+    EXPECT_EQ(p.args.inputArg, 2);
+    EXPECT_EQ(p.args.outputArg, 0);
+    p = parse({"-n", "in", "--json", "out", "--check"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_TRUE(p.options.json);
+    EXPECT_EQ(p.args.outputArg, 4);
 
     for (const char* pid : {"1FF", "0x1FF", "1ffjunk"}) {
         p = parse({"-t", pid, "-b", "in", "out"});

@@ -1,0 +1,87 @@
+#include "health/stream_health.h"
+
+#include "io/block.h"
+
+namespace korvet {
+
+StreamHealth::StreamHealth()
+    : table_(std::make_unique<std::array<PidHealth, kPidCount>>()),
+      pids_(table_->data()),
+      continuity_(std::make_unique<std::array<std::uint8_t, kPidCount>>()) {}
+
+namespace {
+
+// One packet of one PID: its figures and its continuity state move on. The two branches are
+// cheap: transport errors are rare, and a packet that is not checked (the null PID, no payload)
+// skips the work; fully branch-free, with the state selected at the end, measured 10-20 %
+// slower on a broadcast stream.
+inline void step(const std::uint8_t* ts, std::uint32_t pid, std::uint32_t& state, PidHealth& figures) {
+    constexpr std::uint32_t kKnownBit = 0x80;
+    constexpr std::uint32_t kRepeatedBit = 0x10;
+    const std::uint32_t control = ts[3];
+    ++figures.packets;
+    if ((ts[1] & 0x80) != 0) {
+        ++figures.errors;
+        return;
+    }
+    figures.scrambled += (control >> 6) != 0 ? 1 : 0;
+    // adaptation_field_control 01 or 11: the packet carries a payload.
+    if ((control & 0x10) == 0 || pid == StreamHealth::kNullPid) return;
+    const std::uint32_t counter = control & 0x0F;
+    // An adaptation field of at least one byte whose flags byte has discontinuity_indicator.
+    const bool discontinuity = (control & 0x20) != 0 && ts[4] != 0 && (ts[5] & 0x80) != 0;
+    const std::uint32_t previous = state & 0x0F;
+    const bool checked = (state & kKnownBit) != 0 && !discontinuity;
+    const bool inOrder = counter == ((previous + 1) & 0x0F);
+    const bool repeat = counter == previous;
+    const bool allowedRepeat = repeat && (state & kRepeatedBit) == 0;
+    figures.drops += checked && !inOrder && !allowedRepeat ? 1 : 0;
+    state = kKnownBit | (checked && repeat ? kRepeatedBit : 0) | counter;
+}
+
+}  // namespace
+
+void StreamHealth::delivered(std::span<const std::uint8_t> packets, std::int32_t packetSize) {
+    const auto size = static_cast<std::size_t>(packetSize);
+    const std::uint8_t* at = packets.data() + (size - static_cast<std::size_t>(kTsPacketSize));
+    std::uint8_t* continuity = continuity_->data();
+    // The continuity state of the PID of the previous packet stays in a register while packets of
+    // that PID follow, so that a packet does not wait for its predecessor's state to go through
+    // memory: 2.4 ns a packet instead of 3.3 on a broadcast stream's packet order. Keeping the
+    // figures of such a run in registers too was slower (7 ns: a PID changes every few packets,
+    // and storing a whole run's figures at each change costs more than it saves), and so was a
+    // branch-free step.
+    std::uint32_t lastPid = kPidCount;
+    std::uint32_t state = 0;
+    for (std::size_t left = packets.size() / size; left > 0; --left, at += size) {
+        const std::uint32_t pid = ((std::uint32_t{at[1]} << 8) | at[2]) & 0x1FFF;
+        if (pid != lastPid) {
+            if (lastPid < kPidCount) continuity[lastPid] = static_cast<std::uint8_t>(state);
+            lastPid = pid;
+            state = continuity[pid];
+        }
+        step(at, pid, state, pids_[pid]);
+    }
+    if (lastPid < kPidCount) continuity[lastPid] = static_cast<std::uint8_t>(state);
+}
+
+void StreamHealth::count(const std::uint8_t* ts) {
+    const std::uint32_t pid = ((std::uint32_t{ts[1]} << 8) | ts[2]) & 0x1FFF;
+    std::uint32_t state = (*continuity_)[pid];
+    step(ts, pid, state, pids_[pid]);
+    (*continuity_)[pid] = static_cast<std::uint8_t>(state);
+}
+
+PidHealth StreamHealth::total() const {
+    PidHealth sum;
+    for (std::int32_t p = 0; p < kPidCount; ++p) {
+        const PidHealth& one = pid(p);
+        sum.packets += one.packets;
+        sum.drops += one.drops;
+        sum.errors += one.errors;
+        sum.scrambled += one.scrambled;
+    }
+    return sum;
+}
+
+}  // namespace korvet
