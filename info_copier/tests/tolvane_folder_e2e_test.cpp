@@ -44,7 +44,12 @@ protected:
     // A fresh copy of the sample folder (its parent, the disc's root).
     std::string freshCopy() const {
         const std::string root = testing_support::makeTempDir("bdav_run");
-        std::filesystem::copy(pristine_, root, std::filesystem::copy_options::recursive);
+        // Entry by entry into the folder that exists already: mingw's std::filesystem refuses to
+        // copy a folder onto an existing one ("File exists").
+        for (const auto& entry : std::filesystem::directory_iterator(pristine_)) {
+            std::filesystem::copy(entry.path(), std::filesystem::path(root) / entry.path().filename(),
+                                  std::filesystem::copy_options::recursive);
+        }
         return root;
     }
     std::string playlist(const std::string& root, const char* name) const { return root + "/BDAV/PLAYLIST/" + name; }

@@ -18,6 +18,16 @@ using namespace ts_streams;
 
 std::string quoted(const std::string& path) { return '"' + path + '"'; }
 
+// A path as a JSON string holds it: Windows paths have backslashes, which JSON escapes.
+std::string jsonPath(const std::string& path) {
+    std::string escaped;
+    for (const char c : path) {
+        if (c == '\\') escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
 std::string afterProgress(const std::string& output) {
     const auto cut = output.rfind('\r');
     return cut == std::string::npos ? output : output.substr(cut + 1);
@@ -63,7 +73,7 @@ TEST(KorvetCheck, ReportsTheFiguresOfEachPid) {
 
         const test::ProgramRun json = test::runKorvet("--check --json -d " + quoted(input));
         EXPECT_EQ(json.status, 2);
-        EXPECT_EQ(json.output, "{\"input\": \"" + input + "\", \"packetSize\": " + (header ? "192" : "188") +
+        EXPECT_EQ(json.output, "{\"input\": \"" + jsonPath(input) + "\", \"packetSize\": " + (header ? "192" : "188") +
                                    ", \"packets\": 6, \"drops\": 1, \"errors\": 1, \"scrambled\": 1, "
                                    "\"removedBytes\": 150, \"pids\": ["
                                    "{\"pid\": 256, \"packets\": 3, \"drops\": 1, \"errors\": 0, \"scrambled\": 0}, "
