@@ -74,7 +74,21 @@ bool PacketReader::readBatch() {
     }
     filled_ = static_cast<std::int32_t>(got);
     if (got < want) endOfFile_ = true;
+    // A read from a pipe may wait long, and Ctrl+C often ends the program that writes into it
+    // too: the interruption counts as soon as the read comes back, not as the input's end.
+    if (stream_ && platform::interruptRequested()) {
+        interrupted_ = true;
+        return false;
+    }
     return true;
+}
+
+bool PacketReader::readFromStart() {
+    windowOffset_ = 0;
+    readIndex_ = 0;
+    endOfFile_ = false;
+    filled_ = 0;
+    return readBatch();
 }
 
 bool PacketReader::refill() {
@@ -93,14 +107,7 @@ bool PacketReader::refill() {
     readIndex_ = -rest;
     runStart_ = readIndex_;
     filled_ = 0;
-    if (!readBatch()) return false;
-    // A read from a pipe may wait long, and Ctrl+C often ends the program that writes into it
-    // too: the interruption counts as soon as the read comes back, not as the input's end.
-    if (stream_ && platform::interruptRequested()) {
-        interrupted_ = true;
-        return false;
-    }
-    return true;
+    return readBatch();
 }
 
 bool PacketReader::rewind() {
@@ -120,11 +127,7 @@ bool PacketReader::rewind() {
         platform::print("%s", msg::kReadFailed);
         return false;
     }
-    windowOffset_ = 0;
-    readIndex_ = 0;
-    endOfFile_ = false;
-    filled_ = 0;
-    return readBatch();
+    return readFromStart();
 }
 
 bool PacketReader::readFirstStreamBatch() {
@@ -133,15 +136,7 @@ bool PacketReader::readFirstStreamBatch() {
         platform::print("%s", msg::kReadFailed);
         return false;
     }
-    windowOffset_ = 0;
-    readIndex_ = 0;
-    endOfFile_ = false;
-    filled_ = 0;
-    if (!readBatch()) return false;
-    if (stream_ && platform::interruptRequested()) {
-        interrupted_ = true;
-        return false;
-    }
+    if (!readFromStart()) return false;
     if (filled_ == 0) {
         platform::print("%s", msg::kEmptyInput);
         return false;

@@ -91,6 +91,8 @@ private:
     bool allocate(std::int32_t blocksPerBatch);
     bool readBatch();
     bool readFirstStreamBatch();
+    // Reads the first batch into the data area, the window at the input's start.
+    bool readFromStart();
     bool refill();
     // Makes `needed` bytes unconsumed where the file still has them; false on a read error.
     bool ensure(std::int32_t needed);
