@@ -215,10 +215,12 @@ rm -f file.out pipe.out
 "$korvet" -b -v 32 - pipe.out <late.ts >/dev/null 2>&1
 same "KORVET -b -v 32 from a pipe finds that PAT in its larger first batch" file.out pipe.out
 check "KORVET --check of a clean pipe" 0 "removed bytes 0" "" "" -- bash -c "'$korvet' --check - <sample.ts"
-check "KORVET --check of garbage beyond the first batch" 1 "-v で読み込み量を増やして下さい" "late.ts" "" -- \
-  "$korvet" --check -d late.ts
-check "KORVET --check -v 32 of late.ts reports its garbage" 2 "removed bytes 1200000" "late.ts" "" -- \
-  "$korvet" --check -d -v 32 late.ts
+check "KORVET --check finds packets behind garbage longer than the first batch" 2 "removed bytes 1200000" \
+  "late.ts" "" -- "$korvet" --check -d late.ts
+check "KORVET --check finds them so on a pipe" 2 "removed bytes 1200000" "late.ts" "" -- \
+  bash -c "'$korvet' --check -d - <late.ts"
+check "KORVET --check of a pipe of garbage only" 1 "入力の1200000バイトのどこにも" "" "" -- \
+  bash -c "cat garbage.ts garbage.ts garbage.ts garbage.ts | '$korvet' --check -d -"
 if json=$("$korvet" --check --json sample.bd192 2>/dev/null) &&
   python3 -c 'import json, sys; d = json.loads(sys.argv[1]); assert d["packetSize"] == 192 and d["drops"] == 0' "$json"; then
   pass "KORVET --check --json prints one JSON object on standard output"

@@ -13,22 +13,47 @@ namespace korvet {
 
 namespace {
 
-// Opens the input and finds its packet size from its first batch; 0 after printing a message.
-std::int32_t openWithPacketSize(PacketReader& reader, const char* inputName, const ConvertArgs& args,
-                                const ConvertOptions& options) {
-    if (!openInput(reader, inputName, kTsPacketSize, args.readBlocks, options.unbuffered)) return 0;
-    if (!reader.rewind()) {
-        if (reader.interrupted()) platform::print("%s", msg::kCheckInterrupted);
-        return 0;
+// The packet size of input whose first batch shows none: the search goes on through the next
+// batches, which a check reads anyway, and what it passes over counts as removed bytes. The
+// reader then stands in front of the first packet. 0 after printing a message.
+std::int32_t findPacketSizeFurtherIn(PacketReader& reader, Progress& progress) {
+    if (reader.hasMoreInput()) progress.start();
+    while (reader.hasMoreInput()) {
+        if (!reader.passOverAllBut(kPacketSizeProbeOverlap)) {
+            if (reader.interrupted()) platform::print("%s", msg::kCheckInterruptedBeforePackets);
+            return 0;
+        }
+        progress.update(reader.consumed());
+        const std::int32_t packetSize = detectPacketSize(reader.unconsumedBytes(), false);
+        if (packetSize != 0) return packetSize;
     }
-    const std::int32_t packetSize = detectPacketSize(reader.firstBatch(), reader.firstBatchIsWholeFile());
-    if (packetSize == 0) {
-        platform::print(msg::kNoPacketSizeFound, static_cast<long long>(reader.firstBatch().size()));
-        return 0;
+    const auto read = reader.consumed() + static_cast<std::int64_t>(reader.unconsumedBytes().size());
+    platform::print(msg::kNoPacketsFound, static_cast<long long>(read));
+    return 0;
+}
+
+// Opens the input and reads its first batch; false after printing a message.
+bool openAtFirstBatch(PacketReader& reader, const char* inputName, const ConvertArgs& args,
+                      const ConvertOptions& options) {
+    if (!openInput(reader, inputName, kTsPacketSize, args.readBlocks, options.unbuffered)) return false;
+    if (reader.rewind()) return true;
+    if (reader.interrupted()) platform::print("%s", msg::kCheckInterruptedBeforePackets);
+    return false;
+}
+
+// Finds the packet size from the data and sets it, and starts the progress line; 0 after
+// printing a message.
+std::int32_t findPacketSize(PacketReader& reader, Progress& progress) {
+    std::int32_t packetSize = detectPacketSize(reader.firstBatch(), reader.firstBatchIsWholeFile());
+    if (packetSize != 0) {
+        // The first batch is still in memory: the check starts again at its first byte.
+        reader.setPacketSize(packetSize);
+        if (!reader.rewind()) return 0;
+        progress.start();
+        return packetSize;
     }
+    packetSize = findPacketSizeFurtherIn(reader, progress);
     reader.setPacketSize(packetSize);
-    // The first batch is still in memory: the check starts again at its first byte.
-    if (!reader.rewind()) return 0;
     return packetSize;
 }
 
@@ -37,15 +62,15 @@ std::int32_t openWithPacketSize(PacketReader& reader, const char* inputName, con
 int checkRecording(const char* inputName, const ConvertArgs& args, const ConvertOptions& options) {
     platform::watchInterrupts();
     PacketReader reader;
-    const std::int32_t packetSize = openWithPacketSize(reader, inputName, args, options);
+    if (!openAtFirstBatch(reader, inputName, args, options)) return kCheckFailed;
+    Progress progress(options.trace, reader.fileSize(), ProgressLabel::Checking);
+    const std::int32_t packetSize = findPacketSize(reader, progress);
     if (packetSize == 0) return kCheckFailed;
 
     // A check removes nothing: the skipped bytes show in the report instead of as messages.
     reader.setReportRemoved(false);
     StreamHealth health;
     reader.observeDeliveries(&health);
-    Progress progress(options.trace, reader.fileSize(), ProgressLabel::Checking);
-    progress.start();
     const std::uint8_t* packet = nullptr;
     ReadStatus status = ReadStatus::Packet;
     while ((status = reader.nextPacket(packet)) == ReadStatus::Packet) progress.update(reader.consumed());

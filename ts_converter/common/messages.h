@@ -54,10 +54,10 @@ inline constexpr const char* kNoPacketsOnStandardOutput =
 inline constexpr const char* kCheckProgressStart = "検査中(0%%).\r";
 inline constexpr const char* kCheckProgress = "検査中(%d%%).    \r";
 inline constexpr const char* kCheckProgressBytes = "検査中(%lld bytes).    \r";
+inline constexpr const char* kCheckInterruptedBeforePackets = "検査を中断しました.\n";
 inline constexpr const char* kCheckInterrupted = "検査を中断しました.次の表は中断までに読んだ分です.\n";
-inline constexpr const char* kNoPacketSizeFound =
-    "入力の最初の%lldバイトに188バイトまたは192バイトのパケットが見つかりませんでした.検査できません.\n"
-    "先頭に不正なデータが長く続くときは -v で読み込み量を増やして下さい.\n";
+inline constexpr const char* kNoPacketsFound =
+    "入力の%lldバイトのどこにも188バイトまたは192バイトのパケットが見つかりませんでした.検査できません.\n";
 inline constexpr const char* kJsonWithoutCheck = "--json は --check と一緒に指定して下さい.\n";
 inline constexpr const char* kJsonWithPacketsOnStandardOutput =
     "--json は変換の出力が標準出力(-)のときには使えません.標準出力はパケットの出力です.\n";

@@ -3,6 +3,8 @@
 // position of those bytes.
 #pragma once
 
+#include "io/block.h"
+
 #include <cstdint>
 #include <span>
 
@@ -21,5 +23,11 @@ namespace korvet {
 // its first byte (for 192, the sync byte at offset 4), else the size whose packets are found
 // first further in; 0 when neither is found.
 std::int32_t detectPacketSize(std::span<const std::uint8_t> data, bool wholeFile);
+
+// The last bytes of a span in which detectPacketSize has not yet tried every start: the test
+// window of three 192-byte packets, less one byte. A search that goes on in the next bytes of
+// the input keeps these in front of them.
+inline constexpr std::int32_t kPacketSizeProbeOverlap =
+    kTimestampedPacketSize - kTsPacketSize + 2 * kTimestampedPacketSize;
 
 }  // namespace korvet

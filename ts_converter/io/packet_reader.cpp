@@ -149,6 +149,16 @@ bool PacketReader::ensure(std::int32_t needed) {
     return true;
 }
 
+bool PacketReader::passOverAllBut(std::int32_t keep) {
+    // What is kept moves into the carry area, one block long.
+    const std::int32_t passed = std::max(unconsumed() - std::min(keep, kBlockSize), 0);
+    readIndex_ += passed;
+    consumed_ += passed;
+    // Nothing passed over is a packet: the observer sees none of it.
+    runStart_ = readIndex_;
+    return refill();
+}
+
 ReadStatus PacketReader::dropRemainder() {
     flushDelivered();
     consumed_ += unconsumed();

@@ -64,6 +64,15 @@ public:
     // to end there), so that a stream can still be rewound: PCR PID discovery on a pipe.
     void confineToFirstBatch(bool confined) { confined_ = confined; }
     bool isStream() const { return stream_; }
+    // While a check still looks for the packet size beyond the first batch: the bytes read and
+    // not consumed, whether the input has more, and a step over all but the last `keep` of them
+    // (counted as consumed) to the next batch, read behind those. False after a read error,
+    // whose message has been printed, or the user's interruption (interrupted() then tells).
+    std::span<const std::uint8_t> unconsumedBytes() const {
+        return std::span<const std::uint8_t>(dataArea_ + readIndex_, static_cast<std::size_t>(unconsumed()));
+    }
+    bool hasMoreInput() const { return dataArea_ != nullptr && !endOfFile_ && !confined_; }
+    bool passOverAllBut(std::int32_t keep);
     // Every packet delivered from now on also goes to `observer` (nullptr: none), a run of
     // contiguous packets at a time; flushDelivered() hands over the run so far at once.
     void observeDeliveries(DeliveryObserver* observer) {

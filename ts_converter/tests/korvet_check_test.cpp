@@ -84,6 +84,33 @@ TEST(KorvetCheck, ReportsTheFiguresOfEachPid) {
     }
 }
 
+// Behind a damaged start longer than the first batch (256 KiB with -x), the packet size is
+// found further in, also where the first packet straddles two batches; what lies before it is
+// removed bytes, not a packet fewer.
+TEST(KorvetCheck, FindsPacketsBehindADamagedStartOfAnyLength) {
+    constexpr std::size_t kBatch = 4 * 65536;
+    for (const bool header : {false, true}) {
+        for (const std::size_t garbage :
+             {kBatch - 389, kBatch - 388, kBatch - 300, kBatch - 4, kBatch, 3 * kBatch + 7}) {
+            Bytes stream(garbage, 0x00);
+            for (std::uint8_t counter = 0; counter < 10; ++counter) {
+                const Bytes packet = tsPacket(0x0100, false, {}, counter);
+                append(stream, header ? withHeader(counter, packet) : packet);
+            }
+            const std::string input = test::tempPath("late.ts");
+            test::writeFile(input, stream);
+            const test::ProgramRun run = test::runKorvet("--check --json -x -d " + quoted(input));
+            EXPECT_EQ(run.status, 2) << header << " " << garbage;
+            EXPECT_NE(run.output.find("\"packetSize\": " + std::string(header ? "192" : "188") +
+                                      ", \"packets\": 10, \"drops\": 0, \"errors\": 0, \"scrambled\": 0, "
+                                      "\"removedBytes\": " +
+                                      std::to_string(garbage) + ","),
+                      std::string::npos)
+                << header << " " << garbage << ": " << run.output;
+        }
+    }
+}
+
 TEST(KorvetCheck, StatusOfCleanAndUnreadableInputs) {
     const std::string sample = test::tempPath("sample.ts");
     test::writeFile(sample, test::readFile(KORVET_SAMPLE_TS));
@@ -107,8 +134,7 @@ TEST(KorvetCheck, StatusOfCleanAndUnreadableInputs) {
         {test::tempPath("missing.ts"), "読み込みファイルを開くのに失敗しました.\n"},
         {empty, "データ読み込み中にエラーが発生しました.(データ範囲外の読み込み)\n"},
         {garbage,
-         "入力の最初の60000バイトに188バイトまたは192バイトのパケットが見つかりませんでした.検査できません.\n"
-         "先頭に不正なデータが長く続くときは -v で読み込み量を増やして下さい.\n"},
+         "入力の60000バイトのどこにも188バイトまたは192バイトのパケットが見つかりませんでした.検査できません.\n"},
     };
     for (const Refusal& r : refusals) {
         const test::ProgramRun run = test::runKorvet("--check " + quoted(r.name));
