@@ -71,9 +71,8 @@ int checkRecording(const char* inputName, const ConvertArgs& args, const Convert
     reader.setReportRemoved(false);
     StreamHealth health;
     reader.observeDeliveries(&health);
-    const std::uint8_t* packet = nullptr;
     ReadStatus status = ReadStatus::Packet;
-    while ((status = reader.nextPacket(packet)) == ReadStatus::Packet) progress.update(reader.consumed());
+    while ((status = reader.passPackets()) == ReadStatus::Packet) progress.update(reader.consumed());
     if (status == ReadStatus::Failed && !reader.interrupted()) return kCheckFailed;
     const bool complete = status == ReadStatus::End;
     if (!complete) platform::print("%s", msg::kCheckInterrupted);

@@ -11,20 +11,21 @@ StreamHealth::StreamHealth()
 
 namespace {
 
-// One packet of one PID: its figures and its continuity state move on. The two branches are
-// cheap: transport errors are rare, and a packet that is not checked (the null PID, no payload)
-// skips the work; fully branch-free, with the state selected at the end, measured 10-20 %
-// slower on a broadcast stream.
+// One packet of one PID, its packet count aside: its figures and its continuity state move on.
+// The branches are cheap: errors, scrambled packets and drops are rare (or, in a scrambled
+// recording, constant), and a packet that is not checked (the null PID, no payload) skips the
+// work. A figure is only written when it grows: adding 0 to each of them per packet made every
+// packet of a PID wait for its predecessor's store. Fully branch-free, with the state selected
+// at the end, measured 10-20 % slower on a broadcast stream.
 inline void step(const std::uint8_t* ts, std::uint32_t pid, std::uint32_t& state, PidHealth& figures) {
     constexpr std::uint32_t kKnownBit = 0x80;
     constexpr std::uint32_t kRepeatedBit = 0x10;
     const std::uint32_t control = ts[3];
-    ++figures.packets;
     if ((ts[1] & 0x80) != 0) {
         ++figures.errors;
         return;
     }
-    figures.scrambled += (control >> 6) != 0 ? 1 : 0;
+    if ((control >> 6) != 0) ++figures.scrambled;
     // adaptation_field_control 01 or 11: the packet carries a payload.
     if ((control & 0x10) == 0 || pid == StreamHealth::kNullPid) return;
     const std::uint32_t counter = control & 0x0F;
@@ -35,7 +36,7 @@ inline void step(const std::uint8_t* ts, std::uint32_t pid, std::uint32_t& state
     const bool inOrder = counter == ((previous + 1) & 0x0F);
     const bool repeat = counter == previous;
     const bool allowedRepeat = repeat && (state & kRepeatedBit) == 0;
-    figures.drops += checked && !inOrder && !allowedRepeat ? 1 : 0;
+    if (checked && !inOrder && !allowedRepeat) ++figures.drops;
     state = kKnownBit | (checked && repeat ? kRepeatedBit : 0) | counter;
 }
 
@@ -50,24 +51,35 @@ void StreamHealth::delivered(std::span<const std::uint8_t> packets, std::int32_t
     // memory: 2.4 ns a packet instead of 3.3 on a broadcast stream's packet order. Keeping the
     // figures of such a run in registers too was slower (7 ns: a PID changes every few packets,
     // and storing a whole run's figures at each change costs more than it saves), and so was a
-    // branch-free step.
+    // branch-free step. The packets of such a run are counted in a register too, and added to
+    // the PID's figure when the PID changes.
     std::uint32_t lastPid = kPidCount;
     std::uint32_t state = 0;
+    std::uint64_t run = 0;
     for (std::size_t left = packets.size() / size; left > 0; --left, at += size) {
         const std::uint32_t pid = ((std::uint32_t{at[1]} << 8) | at[2]) & 0x1FFF;
         if (pid != lastPid) {
-            if (lastPid < kPidCount) continuity[lastPid] = static_cast<std::uint8_t>(state);
+            if (lastPid < kPidCount) {
+                continuity[lastPid] = static_cast<std::uint8_t>(state);
+                pids_[lastPid].packets += run;
+            }
             lastPid = pid;
             state = continuity[pid];
+            run = 0;
         }
+        ++run;
         step(at, pid, state, pids_[pid]);
     }
-    if (lastPid < kPidCount) continuity[lastPid] = static_cast<std::uint8_t>(state);
+    if (lastPid < kPidCount) {
+        continuity[lastPid] = static_cast<std::uint8_t>(state);
+        pids_[lastPid].packets += run;
+    }
 }
 
 void StreamHealth::count(const std::uint8_t* ts) {
     const std::uint32_t pid = ((std::uint32_t{ts[1]} << 8) | ts[2]) & 0x1FFF;
     std::uint32_t state = (*continuity_)[pid];
+    ++pids_[pid].packets;
     step(ts, pid, state, pids_[pid]);
     (*continuity_)[pid] = static_cast<std::uint8_t>(state);
 }

@@ -50,6 +50,19 @@ public:
         return nextPacketSlow(packet);
     }
 
+    // The same for a reader whose packets only go to the observer (a check): takes every
+    // packet in a row that the batch holds in one step. Packet when it took at least one.
+    ReadStatus passPackets() {
+        const std::uint8_t* packet = nullptr;
+        const ReadStatus status = nextPacket(packet);
+        if (status != ReadStatus::Packet) return status;
+        std::int32_t end = readIndex_;
+        while (filled_ - end >= packetSize_ && syncAt(end)) end += packetSize_;
+        consumed_ += end - readIndex_;
+        readIndex_ = end;
+        return status;
+    }
+
     // After rewind: the bytes of the first batch, and whether they are the whole file.
     std::span<const std::uint8_t> firstBatch() const {
         return windowOffset_ == 0 && filled_ > 0
