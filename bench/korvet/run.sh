@@ -23,7 +23,7 @@
 #     ROWS     only the rows whose "switch mode" matches this extended regular expression, such as
 #              '^-n (buffered|direct64k)$' (modes: buffered, direct64k, direct1m; the default
 #              conversion's switch is empty); default: every row. The rows of --check and of
-#              standard input are named check, with-check and pipe-in (below)
+#              standard input are named check, with-check, pipe-in and pipe-in-splice (below)
 #     BASELINE a KORVET binary built from an earlier commit: adds rows "baseline -n" and
 #              "baseline -b", this build's -n -x and -b -x against it (ratio above 1: faster)
 set -euo pipefail
@@ -43,8 +43,9 @@ fi
 
 build=$root/build-bench-korvet
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target KORVET -j"$(nproc)" >/dev/null
+cmake --build "$build" --target KORVET splice_writer -j"$(nproc)" >/dev/null
 korvet=$build/ts_converter/KORVET
+splice_writer=$build/bench/korvet/splice_writer
 
 ts=$work/in.ts
 bd=$work/in.m2ts
@@ -85,7 +86,8 @@ wait_for_idle_reporter() {
   done
 }
 
-# run_once COMMAND... : runs the command on a fresh $out; prints "seconds peak_kib". In a
+# run_once COMMAND... : runs the command on a fresh $out; prints "seconds cpu_seconds peak_kib"
+# (cpu: user and system time of the command and every process it waited for). In a
 # buffered row ($mode_name), the row's $input is read once before the run, so that every program
 # meets it in the page cache (this machine drops page cache that has not been used for some
 # seconds, DAMON page-out, and whichever program came first after a drop would otherwise pay for
@@ -107,9 +109,10 @@ run_once() {
   /usr/bin/time -v -o "$timefile" "$@" >/dev/null
   end=$(now_ns)
   [[ $mode_name == buffered ]] || rm -f "$out"
-  local kib
+  local kib cpu
   kib=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$timefile")
-  awk -v s="$start" -v e="$end" -v k="$kib" 'BEGIN { printf "%.6f %d\n", (e - s) / 1e9, k }'
+  cpu=$(awk -F': ' '/(User|System) time \(seconds\)/ { t += $2 } END { print t }' "$timefile")
+  awk -v s="$start" -v e="$end" -v c="$cpu" -v k="$kib" 'BEGIN { printf "%.6f %.2f %d\n", (e - s) / 1e9, c, k }'
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -185,10 +188,13 @@ done
 #   check       KORVET --check -x, reading only          against  cat INPUT > /dev/null   (goal >= 0.9)
 #   with-check  KORVET -n -x --check, the same bytes     against  KORVET -n -x            (goal >= 0.97)
 #   pipe-in     cat INPUT | KORVET -n -x - OUT           against  KORVET -n -x INPUT OUT  (goal >= 0.9)
+#   pipe-in-splice  the same with a writer that copies nothing (splice_writer): KORVET's own
+#               reading of a pipe, without cat's two copies of every byte on the same cores
 extra_rows=(
   "check\t--check -x -d\t$bd\t'$korvet' --check -x -d '$bd'\tcat '$bd' > /dev/null\tcat >/dev/null"
   "with-check\t-n -x --check\t$bd\t'$korvet' -n -x --check '$bd' '$out'\t'$korvet' -n -x '$bd' '$out'\t-n -x"
   "pipe-in\t-n -x - (pipe)\t$bd\tcat '$bd' | '$korvet' -n -x - '$out'\t'$korvet' -n -x '$bd' '$out'\t-n -x FILE"
+  "pipe-in-splice\t-n -x - (splice)\t$bd\t'$splice_writer' '$bd' | '$korvet' -n -x - '$out'\t'$korvet' -n -x '$bd' '$out'\t-n -x FILE"
 )
 if [[ -n $baseline ]]; then
   extra_rows+=(
@@ -201,13 +207,15 @@ for row in "${extra_rows[@]}"; do
   IFS=$'\t' read -r name switch input cmd ref_cmd ref_name < <(printf '%b\n' "$row")
   [[ -z $rows || "$name" =~ $rows ]] || continue
   size=$(stat -c %s "$input")
-  korvet_secs=() ref_secs=() ratios=() peak_kib=0
+  korvet_secs=() ref_secs=() ratios=() korvet_cpu=() ref_cpu=() peak_kib=0
   for ((i = 0; i <= repeats; ++i)); do
     ref=$(run_once bash -c "$ref_cmd")
     run=$(run_once bash -c "$cmd")
     ((i == 0)) && continue
     korvet_secs+=("${run%% *}")
     ref_secs+=("${ref%% *}")
+    korvet_cpu+=("$(cut -d' ' -f2 <<<"$run")")
+    ref_cpu+=("$(cut -d' ' -f2 <<<"$ref")")
     ratios+=("$(awk -v a="${ref%% *}" -v b="${run%% *}" 'BEGIN { print a / b }')")
     ((${run##* } > peak_kib)) && peak_kib=${run##* }
   done
@@ -217,6 +225,10 @@ for row in "${extra_rows[@]}"; do
   printf '%-20s %-12s %10s   %-18s %10s %7.2f %7.1f MiB %8s\n' "$name" "$switch" "$(mbps "$size" "$k")" \
     "$ref_name" "$(mbps "$size" "$r")" "$ratio" "$(awk -v k="$peak_kib" 'BEGIN { print k / 1024 }')" "" |
     tee -a "$results"
+  # The processor time that both sides spent, every process of the pipeline included: on a
+  # machine of few cores, a pipe's writer takes its share from the reader's.
+  printf '%-20s CPU seconds, medians: %s, reference %s\n' "" "$(printf '%s\n' "${korvet_cpu[@]}" | median)" \
+    "$(printf '%s\n' "${ref_cpu[@]}" | median)" | tee -a "$results"
 done
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)" | tee -a "$results"
 rm -f "$out" "$scratch" "$work/time.txt"
