@@ -98,4 +98,30 @@ Bytes buildSampleSelectionStream(int packetSize) {
     return builder.bytes();
 }
 
+Bytes buildSampleProgrammeBlock(int packetSize, int packets, bool withEit) {
+    const SampleProgramme programme = sampleProgramme();
+    using P = SampleProgramme;
+    TsStreamBuilder block(packetSize);
+    block.addSection(0x0000, patSection(P::kNetworkId, {{0, 0x0010}, {P::kServiceId, P::kPmtPid}}));
+    block.addSection(P::kPmtPid, pmtSection(P::kServiceId, P::kVideoPid, P::kVideoPid));
+    block.addSection(0x0011, sdtSection(0x42, P::kNetworkId, P::kNetworkId,
+                                        {{P::kServiceId, serviceDescriptor(1, {}, programme.channelName)}}));
+    if (withEit) {
+        EitFields present;
+        present.serviceId = P::kServiceId;
+        present.originalNetworkId = P::kNetworkId;
+        EitEvent event;
+        event.descriptors =
+            concat({shortEventDescriptor(programme.title, programme.text),
+                    extendedEventDescriptor(0, 0, programme.items, {}), contentDescriptor(programme.genres)});
+        present.events = {event};
+        EitFields following = present;
+        following.sectionNumber = 1;
+        block.addSections(0x0012, {eitSection(present), eitSection(following)});
+    }
+    const int tables = static_cast<int>(block.bytes().size() / static_cast<std::size_t>(packetSize));
+    block.addFillerPackets(packets - tables, P::kVideoPid);
+    return block.bytes();
+}
+
 }  // namespace ts_streams

@@ -24,6 +24,11 @@ SampleProgramme sampleProgramme();
 // The whole stream in `packetSize`-byte packets (188 or 192), about 300 KB.
 Bytes buildSampleStream(int packetSize);
 
+// One block of a long recording for the benchmarks, `packets` packets of `packetSize` bytes:
+// the programme's PAT, PMT, SDT and, `withEit`, its EIT present/following at the start, then
+// stand-in video packets. Repeated, it makes a stream of any length.
+Bytes buildSampleProgrammeBlock(int packetSize, int packets, bool withEit);
+
 // The same programme as a partial TS of a recorder: an SIT on PID 0x1F between stand-in video
 // packets, and no PAT, EIT or SDT.
 Bytes buildSampleSelectionStream(int packetSize);
